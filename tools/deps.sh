@@ -13,9 +13,8 @@ have chmcmd || need+=(fp-utils)
 have import || need+=(imagemagick)
 have xdotool || need+=(xdotool)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
-if ! have wine || ! [ -e /usr/lib/wine/wineserver32 ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then
-  need+=(wine wine32:i386)
-fi
+have wine || need+=(wine)
+dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 [ ${#need[@]} -eq 0 ] && exit 0
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
