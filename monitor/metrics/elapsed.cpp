@@ -1,1 +1,0 @@
-#include "monitor/metrics/elapsed.h"
