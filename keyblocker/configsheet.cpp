@@ -1,1 +1,114 @@
-// placeholder
+#include "keyblocker/configsheet.h"
+
+#include "keyblocker/configuration.h"
+#include "keyblocker/help.h"
+#include "keyblocker/resource.h"
+#include "keyblocker/rules.h"
+
+namespace {
+// The sheet being shown: the sheet callback carries no data of its own, and the tray
+// window opens one sheet at a time.
+CConfigSheet* g_shownSheet = nullptr;
+
+kq::Rect ClientRectOf(HWND child, HWND parent) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return kq::Rect{r.left, r.top, r.right, r.bottom};
+}
+}  // namespace
+
+CConfigSheet::CConfigSheet(CConfiguration& config, HINSTANCE instance)
+    : m_hInstance(instance), m_settingsPage(config, instance) {
+    // The pages, in the order they are shown.
+    AddPage(m_settingsPage.Page());
+}
+
+INT_PTR CConfigSheet::DoModal() {
+    // The system adds no Help button of its own: the sheet brings its own.
+    for (auto& page : m_pages) page.dwFlags &= ~PSP_HASHELP;
+    PROPSHEETHEADERA header{};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_PROPTITLE | PSH_USECALLBACK;
+    header.hwndParent = nullptr;
+    header.hInstance = m_hInstance;
+    header.pszCaption = MAKEINTRESOURCEA(IDS_SHEET_CAPTION);
+    header.nPages = static_cast<UINT>(m_pages.size());
+    header.nStartPage = 0;
+    header.ppsp = m_pages.data();
+    header.pfnCallback = SheetCallback;
+    g_shownSheet = this;
+    const INT_PTR result = PropertySheetA(&header);
+    g_shownSheet = nullptr;
+    return result;
+}
+
+int CALLBACK CConfigSheet::SheetCallback(HWND sheet, UINT msg, LPARAM) {
+    if (msg == PSCB_INITIALIZED && g_shownSheet) g_shownSheet->OnInitialized(sheet);
+    return 0;
+}
+
+void CConfigSheet::OnInitialized(HWND sheet) {
+    m_hSheet = sheet;
+    SetWindowLongPtrA(sheet, GWL_EXSTYLE,
+                      GetWindowLongPtrA(sheet, GWL_EXSTYLE) | WS_EX_APPWINDOW | WS_EX_CONTEXTHELP);
+    HICON icon = LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_MAIN));
+    SendMessageA(sheet, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(sheet, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    const kq::Rect r = kq::HelpButtonRect(ClientRectOf(PropSheet_GetTabControl(sheet), sheet),
+                                          ClientRectOf(GetDlgItem(sheet, IDOK), sheet));
+    m_helpBitmap.reset(LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(IDB_HELP)));
+    m_hHelpButton = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                                    r.left, r.top, r.right - r.left, r.bottom - r.top, sheet,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_SHEET_HELP)),
+                                    m_hInstance, nullptr);
+    SetWindowSubclass(sheet, SheetSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK CConfigSheet::SheetSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                             DWORD_PTR data) {
+    auto* self = reinterpret_cast<CConfigSheet*>(data);
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wp) == IDC_SHEET_HELP && HIWORD(wp) == BN_CLICKED) {
+            kq::ShowHelpTopic("HOWTOuse.htm");
+            return 0;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (wp == IDC_SHEET_HELP) {
+            self->DrawHelpButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+            return TRUE;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(wnd, SheetSubclass, id);
+        self->m_hSheet = nullptr;
+        self->m_hHelpButton = nullptr;
+        break;
+    }
+    return DefSubclassProc(wnd, msg, wp, lp);
+}
+
+// A push button with the help picture centred; magenta in the picture is transparent.
+void CConfigSheet::DrawHelpButton(const DRAWITEMSTRUCT& item) const {
+    RECT rc = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    DrawFrameControl(item.hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    BITMAP bm{};
+    if (m_helpBitmap && GetObjectA(m_helpBitmap.get(), sizeof(bm), &bm)) {
+        kq::UniqueDc mem(CreateCompatibleDC(item.hDC));
+        kq::SelectScope select(mem.get(), m_helpBitmap.get());
+        const int shift = pressed ? 1 : 0;
+        const int x = rc.left + (rc.right - rc.left - bm.bmWidth) / 2 + shift;
+        const int y = rc.top + (rc.bottom - rc.top - bm.bmHeight) / 2 + shift;
+        TransparentBlt(item.hDC, x, y, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, bm.bmWidth,
+                       bm.bmHeight, RGB(255, 0, 255));
+    }
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = rc;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(item.hDC, &focus);
+    }
+}
