@@ -1,1 +1,18 @@
 #pragma once
+// Elapsed-time text: "3 days, 4 hours, 1 minute, 12 seconds".
+// Units: year = 365 days, month = a twelfth of a year (30 days 10 hours), week, day, hour,
+// minute, second.
+#include <string>
+
+namespace metrics {
+
+struct ElapsedOptions {
+  bool wholeSeconds = true;  // off: seconds with two decimals ("12.25 seconds")
+  bool shortUnits = false;   // "3d 4h 1m 12s" instead of the words
+  bool showZeros = false;    // list every unit below the largest non-zero one, zeros too
+};
+
+// `seconds` below 0 (or not a number) counts as 0.
+std::string FormatElapsed(double seconds, const ElapsedOptions& options = ElapsedOptions());
+
+}  // namespace metrics

@@ -1,0 +1,70 @@
+#include "monitor/metrics/ip_tables.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "monitor/metrics/errors.h"
+
+namespace metrics {
+
+namespace {
+constexpr uint32_t kNotSupported = 50;
+constexpr uint32_t kInvalidParameter = 87;
+constexpr uint32_t kInsufficientBuffer = 122;
+constexpr uint32_t kNoData = 232;
+
+std::string Substitute(const char* pattern, const char* function) {
+  std::string s(pattern);
+  const size_t at = s.find("%s");
+  if (at != std::string::npos) s.replace(at, 2, function ? function : "");
+  return s;
+}
+}  // namespace
+
+std::string IpHelperErrorMessage(const char* function, uint32_t code) {
+  switch (code) {
+    case kNotSupported:
+      return Substitute("Function %s is not supported by the operating system.", function);
+    case kInvalidParameter:
+      return Substitute("Function %s. Invalid parameter", function);
+    case kNoData:
+      return Substitute("Function %s. No adapter information exists for the local computer.",
+                        function);
+    default:
+      return std::string();
+  }
+}
+
+std::string Win32ErrorText(uint32_t lastError, const std::string& systemMessage) {
+  if (lastError == 0) return "A Win32 API function failed";
+  char head[64];
+  std::snprintf(head, sizeof head, "Win32 Error.  Code: %d.\n", static_cast<int>(lastError));
+  return head + systemMessage;
+}
+
+void RaiseIpHelperError(const char* function, uint32_t code, uint32_t lastError,
+                        const std::string& systemMessage) {
+  const std::string message = IpHelperErrorMessage(function, code);
+  if (!message.empty()) throw EIpHlpError(message);
+  throw EWin32Error(lastError, Win32ErrorText(lastError, systemMessage));
+}
+
+IpTableBlock ReadIpTable(const char* function, IpTableApi& api, bool sorted, uint32_t& size) {
+  IpTableBlock block;
+  size = 0;
+  uint32_t code = api.Call(nullptr, &size, sorted);
+  if (code == kInsufficientBuffer) {
+    block.reset(std::calloc(size ? size : 1, 1));
+    if (!block) throw std::bad_alloc();
+    code = api.Call(block.get(), &size, sorted);
+  }
+  if (code != 0) {
+    block.reset();  // freed on the failure path as well
+    const uint32_t last = api.LastError();
+    RaiseIpHelperError(function, code, last, last ? api.SystemMessage(last) : std::string());
+  }
+  return block;
+}
+
+}  // namespace metrics
