@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-#include "monitor/metrics/elapsed.h"
-TEST(Elapsed, Placeholder) { SUCCEED(); }
