@@ -6,7 +6,8 @@
 //
 //   int n = metrics::ProcessorCount();   // NT: takes the first sample when none was taken
 //   metrics::SampleProcessors();         // once per tick
-//   double load = metrics::ProcessorLoad(0);
+//   double load = metrics::ProcessorLoad(0);  // qualify: <winnt.h> has an enumerator
+//                                             // of the same name
 #include <cstdint>
 
 namespace metrics {

@@ -110,7 +110,7 @@ PerfWalk WalkPerfData(const uint8_t* data, size_t size) {
       w.status = PerfWalk::kOk;
       return w;
     }
-    if (cd.ByteLength < sizeof(CounterDefinition)) return w;
+    if (cd.ByteLength < sizeof(CounterDefinition) || cd.ByteLength > defEnd - def) return w;
     def += cd.ByteLength;
   }
   return w;
