@@ -1,35 +1,70 @@
-// statwell: program entry. A hidden application window and the message loop.
+// statwell: program entry. Refuses a second copy of the same executable, then creates the ten
+// windows in their fixed order and runs the message loop until the gadget closes.
 #include <windows.h>
+
+#include <memory>
+
+#include "monitor/app/frmMain.h"
+#include "monitor/app/single_instance.h"
+#include "monitor/metrics/cpu_usage.h"
+#include "monitor/ui/form.h"
 
 namespace {
 
-LRESULT CALLBACK AppWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_CLOSE:
-        DestroyWindow(wnd);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(wnd, msg, wp, lp);
+// A form that later parts of the program fill; for now an empty hidden window of its class.
+std::unique_ptr<ui::TdfsStickyForm> EmptyForm(const char* className) {
+    auto f = std::make_unique<ui::TdfsStickyForm>(className);
+    ui::FormStyle fs;
+    fs.style = WS_POPUP;
+    fs.exStyle = WS_EX_TOOLWINDOW;
+    f->CreateHandle(fs, 100, 100);
+    return f;
+}
+
+int Run(HINSTANCE inst) {
+    // Nothing waits on this mutex; it stays open until the process ends.
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, "DLN2");
+    (void)mutex;
+
+    char exe[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    app::SingleInstance instance(exe);
+    if (!instance.Accepted()) return 0;
+
+    ui::Application application(inst, "Corvane Statwell");
+    app::TfrmMain frmMain;
+    app::WindowSet& w = app::Windows();
+    w.frmMain = &frmMain;
+    frmMain.dfsStickyFormCreate();
+    auto frmOptions = EmptyForm("TfrmOptions");
+    auto frmCPU1 = EmptyForm("TfrmCPU1");
+    auto frmSwap = EmptyForm("TfrmSwap");
+    auto frmCPU2 = EmptyForm("TfrmCPU2");
+    auto frmInternet = EmptyForm("TfrmInternet");
+    auto frmRAM = EmptyForm("TfrmRAM");
+    auto frmTask = EmptyForm("TfrmTask");
+    auto frmStopWatch = EmptyForm("TfrmStopWatch");
+    auto frmAbout = EmptyForm("TfrmAbout");
+    w.frmOptions = frmOptions.get();
+    w.frmCPU1 = frmCPU1.get();
+    w.frmSwap = frmSwap.get();
+    w.frmCPU2 = frmCPU2.get();
+    w.frmInternet = frmInternet.get();
+    w.frmRAM = frmRAM.get();
+    w.frmTask = frmTask.get();
+    w.frmStopWatch = frmStopWatch.get();
+    w.frmAbout = frmAbout.get();
+
+    const int code = application.Run(frmMain);
+    w = app::WindowSet{};
+    metrics::StopProcessorSampling();
+    return code;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = AppWndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = "TApplication";
-    if (!RegisterClassA(&wc)) return 1;
-    HWND app = CreateWindowExA(0, "TApplication", "Corvane Statwell", WS_POPUP, 0, 0, 0, 0,
-                               nullptr, nullptr, inst, nullptr);
-    if (!app) return 1;
-    MSG m;
-    while (GetMessageA(&m, nullptr, 0, 0) > 0) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-    return 0;
+    int code = 0;
+    if (!ui::Guarded([&] { code = Run(inst); })) return 1;
+    return code;
 }

@@ -1,0 +1,329 @@
+// TfrmMain: creation, the sampling tick, the tray icons and closing.
+#include "monitor/app/frmMain.h"
+
+#include <cstdio>
+
+#include "monitor/app/metrics_source.h"
+#include "monitor/metrics/cpu_usage.h"
+
+namespace app {
+
+namespace {
+
+char UserDecimalSeparator() {
+    char buf[8] = ".";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf);
+    return buf[0] ? buf[0] : '.';
+}
+
+// The Windows version as the system reports it (RtlGetVersion is not subject to the
+// compatibility shims that GetVersionEx may apply).
+void WindowsVersion(unsigned& major, unsigned& minor) {
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    OSVERSIONINFOW vi{};
+    vi.dwOSVersionInfoSize = sizeof vi;
+    auto fn = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    if (!fn || fn(&vi) != 0) GetVersionExW(&vi);
+    major = vi.dwMajorVersion;
+    minor = vi.dwMinorVersion;
+}
+
+}  // namespace
+
+WindowSet& Windows() {
+    static WindowSet set;
+    return set;
+}
+
+bool DecideDualCPU(int n, unsigned major, unsigned minor) {
+    // Windows 2000 (5.0) and XP (5.1) count the "_Total" instance among the processors.
+    const bool total = major == 5 && (minor == 0 || minor == 1);
+    return total ? n >= 3 : n >= 2;
+}
+
+int TfrmMain::StatusMeasure::TextWidth(const char* text) {
+    return ui::MeasureText(panel_.GetFont(), text).cx;
+}
+
+TfrmMain::TfrmMain(MetricSource* metrics)
+    : ui::TdfsStickyForm("TfrmMain"),
+      Timer(*this, 1000),
+      Blend(*this),
+      metrics_(metrics),
+      tick_(*this, UserDecimalSeparator()),
+      measure_(pnlMeasure) {
+    if (!metrics_) {
+        ownMetrics_ = std::make_unique<PlatformMetrics>();
+        metrics_ = ownMetrics_.get();
+    }
+}
+
+TfrmMain::~TfrmMain() { Timer.SetEnabled(false); }
+
+void TfrmMain::dfsStickyFormCreate() {
+    // Borderless, on top, no taskbar button, owned by the desktop window; hidden until the
+    // settings decide. Painting is double-buffered by the form.
+    ui::FormStyle fs;
+    fs.style = WS_POPUP | WS_CLIPCHILDREN;
+    fs.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    fs.owner = GetDesktopWindow();
+    CreateHandle(fs, kDesignClientWidth, kDesignClientHeight, "Corvane Statwell");
+    Threshold = 10;
+    if (ui::Application* a = ui::Application::Current()) {
+        HWND aw = a->Handle();
+        ShowWindow(aw, SW_HIDE);
+        SetWindowLongA(aw, GWL_EXSTYLE, GetWindowLongA(aw, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    }
+
+    SettingsStore = std::make_unique<settings::IniProfileStore>(settings::SettingsPathOfThisProgram());
+    SettingsFile = std::make_unique<settings::SettingsFile>(*SettingsStore);
+
+    GraphsShown = true;
+    UpOctets = DownOctets = 0;
+    TrimCounter = 540;
+    AdapterIndex = 1;
+    unsigned major = 0, minor = 0;
+    WindowsVersion(major, minor);
+    int n = 1;
+    try {
+        n = metrics::ProcessorCount();
+    } catch (const std::exception&) {
+        n = 1;  // no per-processor figures
+    }
+    DualCPU = DecideDualCPU(n, major, minor);
+
+    BuildPanels();
+    BuildTray();
+    SetPopupMenu(&mnMain);
+    BuildMainMenu();
+
+    if (!DualCPU) {
+        barCPU2.Hide();
+        mniHereCPU2.SetVisible(false);
+        mniFloatCPU2.SetVisible(false);
+        mniHereCPU1.SetCaption("CPU");
+        mniFloatCPU1.SetCaption("CPU");
+    }
+
+    Timer.OnTimer = [this] { TimerTimer(); };
+    Timer.SetEnabled(true);
+    LoadSettings();
+}
+
+void TfrmMain::BuildPanels() {
+    fontForm = ui::MakeFont("MS Sans Serif", 8);
+    fontStatus = ui::MakeFont("Small Fonts", 7);
+    fontPoint = ui::MakeFont("MS Sans Serif", 10);
+    fontTray = ui::MakeFontPixels("Small Fonts", -9);
+    SetColor(RGB(0, 0, 0));
+
+    pnlGraphs.SetParent(this);
+    pnlGraphs.SetAlign(ui::Align::Client);
+    pnlGraphs.SetColor(RGB(0, 0, 0));
+    pnlBottom.SetParent(this);
+    pnlBottom.SetAlign(ui::Align::Bottom);
+    pnlBottom.SetColor(RGB(0, 0, 0));
+    pnlCPURow.SetParent(&pnlGraphs);
+    pnlCPURow.SetAlign(ui::Align::Top);
+    pnlCPURow.SetParentColor(true);
+    pnlMemoryRow.SetParent(&pnlGraphs);
+    pnlMemoryRow.SetAlign(ui::Align::Client);
+    pnlMemoryRow.SetParentColor(true);
+    pnlNetwork.SetParent(&pnlBottom);
+    pnlNetwork.SetAlign(ui::Align::Top);
+    pnlNetwork.SetColor(RGB(0, 0, 0));
+    pnlStatus.SetParent(&pnlBottom);
+    pnlStatus.SetAlign(ui::Align::Bottom);
+    pnlStatus.SetHeight(14);
+    pnlStatus.SetBorder(true);
+    pnlStatus.SetFont(fontStatus.get());
+    pnlStatus.SetColor(RGB(0xFF, 0xFF, 0xFF));
+    pnlMeasure.SetParent(this);
+    pnlMeasure.Hide();
+    pnlMeasure.SetFont(fontStatus.get());
+
+    TMyBar* bars[] = {&barCPU1, &barCPU2, &barRAM, &barSwap};
+    barCPU1.SetParent(&pnlCPURow);
+    barCPU1.SetAlign(ui::Align::Top);
+    barCPU2.SetParent(&pnlCPURow);
+    barCPU2.SetAlign(ui::Align::Client);
+    barRAM.SetParent(&pnlMemoryRow);
+    barRAM.SetAlign(ui::Align::Top);
+    barSwap.SetParent(&pnlMemoryRow);
+    barSwap.SetAlign(ui::Align::Client);
+    for (TMyBar* b : bars) {
+        (*b)->SetBackColor(0);
+        (*b)->SetBarColors(kBarLow, kBarMedium, kBarHigh);
+        (*b)->SetBorderColors(0, 0);
+    }
+
+    TVrNumControl* lcds[] = {&lcdDown1, &lcdDown2, &lcdUp1, &lcdUp2};
+    for (TVrNumControl* l : lcds) {
+        l->SetParent(&pnlNetwork);
+        (*l)->SetStyle(widgets::ns5x7);
+        (*l)->SetColor(0);
+        (*l)->SetAutoSize(true);
+        l->OnMouseDown = [this](ui::Control& s, ui::MouseButton b, int x, int y) {
+            lcdDown1MouseDown(s, b, x, y);
+        };
+    }
+    lcdDown1->SetDigits(3);
+    lcdUp1->SetDigits(3);
+    lcdDown2->SetDigits(1);
+    lcdUp2->SetDigits(1);
+    lcdDown1->SetPalette(0x005533, 0x00FE99);
+    lcdDown2->SetPalette(0x005533, 0x00FE99);
+    lcdUp1->SetPalette(0x6A2500, 0xFFCC00);
+    lcdUp2->SetPalette(0x6A2500, 0xFFCC00);
+
+    TMyLabel* points[] = {&lblDownPoint, &lblUpPoint};
+    for (TMyLabel* p : points) {
+        p->SetParent(&pnlNetwork);
+        p->SetFont(fontPoint.get());
+        p->SetCaption(".");
+        p->OnMouseDown = [this](ui::Control& s, ui::MouseButton b, int x, int y) {
+            lcdDown1MouseDown(s, b, x, y);
+        };
+    }
+    lblDownPoint.SetFontColor(kDownColour);
+    lblUpPoint.SetFontColor(kUpColour);
+    ui::Label* texts[] = {&lblDownload, &lblUpload};
+    for (ui::Label* t : texts) {
+        t->SetParent(&pnlNetwork);
+        t->SetFont(fontForm.get());
+        t->SetCaption("0.00");
+        t->Hide();
+    }
+    lblDownload.SetFontColor(kDownColour);
+    lblUpload.SetFontColor(kUpColour);
+
+    // Heights, and a first placement of the rows and digits for the design size.
+    pnlNetwork.SetHeight(lcdDown1.Height() + 5);
+    pnlBottom.SetHeight(pnlNetwork.Height() + pnlStatus.Height());
+    const int h = pnlGraphs.Height() / 4;
+    for (TMyBar* b : bars) b->SetHeight(h);
+    pnlCPURow.SetHeight(DualCPU ? 2 * h : h);
+    const int q = pnlNetwork.Width() / 4;
+    const int g = lcdDown1.Width() + lcdDown2.Width() + lblDownPoint.Width();
+    lcdDown1.SetBounds(q - g / 2, 2, lcdDown1.Width(), lcdDown1.Height());
+    lcdUp1.SetBounds(3 * q - g / 2, 2, lcdUp1.Width(), lcdUp1.Height());
+    lblDownPoint.SetBounds(lcdDown1.Left() + lcdDown1.Width() + 1, -4, lblDownPoint.Width(), lblDownPoint.Height());
+    lblUpPoint.SetBounds(lcdUp1.Left() + lcdUp1.Width() + 1, -4, lblUpPoint.Width(), lblUpPoint.Height());
+    lcdDown2.SetBounds(lblDownPoint.Left() + 4, 2, lcdDown2.Width(), lcdDown2.Height());
+    lcdUp2.SetBounds(lblUpPoint.Left() + 4, 2, lcdUp2.Width(), lcdUp2.Height());
+}
+
+void TfrmMain::BuildTray() {
+    for (int i = 0; i < 13; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "TRAY%02d", i);
+        HICON icon = static_cast<HICON>(LoadImageA(ui::ModuleInstance(), name, IMAGE_ICON, 16, 16, 0));
+        if (!icon) icon = static_cast<HICON>(CopyImage(LoadIcon(nullptr, IDI_APPLICATION), IMAGE_ICON, 16, 16, 0));
+        IconList.AddIcon(icon);
+        trayIcons_[i].reset(icon);
+    }
+    CoolTrayIcon.Menu = &mnMain;
+    CoolTrayIcon.OnDblClick = [this] { CoolTrayIconDblClick(); };
+    ChangeTrayIcon(0);
+    TextTrayIcon.Menu = &mnMain;
+    TextTrayIcon.OnDblClick = [this] { CoolTrayIconDblClick(); };
+    TextTrayIcon.SetFont(fontTray.get());
+    TextTrayIcon.SetText("0");
+}
+
+void TfrmMain::ChangeTrayIcon(int percent) {
+    const int image = TrayImageFor(percent);
+    if (image == trayImage_) return;
+    trayImage_ = image;
+    CoolTrayIcon.SetIcon(trayIcons_[image].get());
+}
+
+void TfrmMain::GetOctets(int index) {
+    AdapterListSink* sink = Details && Details->ShownNotMinimised() ? &Details->Adapters() : nullptr;
+    tick_.GetOctets(*metrics_, sink, index);
+}
+
+void TfrmMain::TrimWorkingSet() {
+    HANDLE self = OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId());
+    if (!self) return;
+    SetProcessWorkingSetSize(self, static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    CloseHandle(self);
+}
+
+void TfrmMain::TimerTimer() {
+    const bool details = Details && Details->ShownNotMinimised();
+    if (details) Details->Refresh();
+    pnlMeasure.SetFont(pnlStatus.GetFont());
+    try {
+        tick_.Run(*metrics_, details ? &Details->Adapters() : nullptr, measure_, pnlStatus.Width(), result_);
+    } catch (...) {
+        ApplyTick(result_);  // what the tick decided before the error stands
+        throw;
+    }
+    ApplyTick(result_);
+    for (int i = 0; i < 4; ++i) {
+        if (!FloatBlend[i]) continue;
+        const int p = i == 0 ? CPU1() : i == 1 ? CPU2() : i == 2 ? RAM() : Swap();
+        StepVariableBlend(*FloatBlend[i], p);
+    }
+}
+
+void TfrmMain::ApplyTick(const TickResult& r) {
+    if (r.reached >= TickResult::Cpu) {
+        barCPU1->SetPosition(r.barCPU1);
+        ChangeTrayIcon(barCPU1->Position());
+        CoolTrayIcon.SetHint(r.hint);
+        TextTrayIcon.SetHint(r.hint);
+        TextTrayIcon.SetText(r.trayText);
+    }
+    if (r.reached >= TickResult::Cpu2 && DualCPU) barCPU2->SetPosition(r.barCPU2);
+    if (r.reached >= TickResult::Memory) {
+        barRAM->SetPosition(r.barRAM);
+        barSwap->SetPosition(r.barSwap);
+    }
+    if (r.reached >= TickResult::Network) {
+        lcdDown1->SetValue(r.lcdDown1);
+        lcdDown2->SetValue(r.lcdDown2);
+        lblDownload.SetCaption(r.downText);
+        lcdUp1->SetValue(r.lcdUp1);
+        lcdUp2->SetValue(r.lcdUp2);
+        lblUpload.SetCaption(r.upText);
+    }
+    if (r.reached >= TickResult::Status) {
+        if (r.statusClear) pnlStatus.SetCaption("");
+        pnlMeasure.SetCaption(r.measureText);
+        if (r.statusCopy) pnlStatus.SetCaption(r.measureText);
+    }
+}
+
+void TfrmMain::SaveAndRelease() {
+    if (!SettingsFile) return;
+    SaveSettings();
+    SettingsFile.reset();
+    SettingsStore.reset();
+}
+
+bool TfrmMain::CloseQuery() {
+    Timer.SetEnabled(false);
+    SaveAndRelease();
+    CoolTrayIcon.SetVisible(false);
+    TextTrayIcon.SetVisible(false);
+    return true;
+}
+
+bool TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_ENDSESSION:
+        // Saved whatever wParam says; the file stays open, so a later Quit saves again.
+        if (SettingsFile) SaveSettings();
+        break;
+    case WM_NCRBUTTONDOWN:
+        WMNCRButtonDown({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        result = 0;
+        return true;
+    }
+    return ui::TdfsStickyForm::HandleMessage(msg, wp, lp, result);
+}
+
+}  // namespace app

@@ -1,0 +1,49 @@
+#include "monitor/app/metrics_source.h"
+
+#include <windows.h>
+
+#include "monitor/metrics/cpu_usage.h"
+#include "monitor/metrics/ip_functions.h"
+
+namespace app {
+
+PlatformMetrics::PlatformMetrics() { rows_.reserve(64); }
+
+void PlatformMetrics::SampleProcessors() { metrics::SampleProcessors(); }
+
+double PlatformMetrics::ProcessorLoad(int index) { return metrics::ProcessorLoad(index); }
+
+MemoryReading PlatformMetrics::Memory() {
+    MEMORYSTATUS ms{};
+    ms.dwLength = sizeof ms;
+    GlobalMemoryStatus(&ms);
+    MemoryReading m;
+    m.memoryLoad = ms.dwMemoryLoad;
+    m.totalPageFile = static_cast<double>(ms.dwTotalPageFile);
+    m.availPageFile = static_cast<double>(ms.dwAvailPageFile);
+    return m;
+}
+
+const InterfaceCounters* PlatformMetrics::ReadInterfaces(std::size_t& count) {
+    metrics::IfTablePtr table;
+    uint32_t size = 0;
+    metrics::GetInterfaceTable(table, size, true);
+    count = 0;
+    if (!table) return nullptr;
+    rows_.clear();
+    for (DWORD i = 0; i < table->dwNumEntries; ++i) {
+        const MIB_IFROW& r = table->table[i];
+        rows_.push_back({r.dwIndex, r.dwInOctets, r.dwOutOctets});
+    }
+    count = rows_.size();
+    return rows_.data();
+}
+
+void PlatformMetrics::TrimWorkingSet() {
+    HANDLE self = OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId());
+    if (!self) return;
+    SetProcessWorkingSetSize(self, static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
+    CloseHandle(self);
+}
+
+}  // namespace app

@@ -1,0 +1,128 @@
+#include "monitor/app/single_instance.h"
+
+#include <string>
+
+namespace app {
+
+namespace {
+
+// Holds the registry's named lock for one scope.
+class LockScope {
+public:
+    explicit LockScope(HANDLE m) : m_(m) {
+        if (m_) {
+            const DWORD r = WaitForSingleObject(m_, 5000);
+            held_ = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+        }
+    }
+    ~LockScope() { if (held_) ReleaseMutex(m_); }
+    LockScope(const LockScope&) = delete;
+    LockScope& operator=(const LockScope&) = delete;
+
+private:
+    HANDLE m_;
+    bool held_ = false;
+};
+
+struct FindData {
+    DWORD pid;
+    const char* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND wnd, LPARAM lp) {
+    auto* d = reinterpret_cast<FindData*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid != d->pid) return TRUE;
+    char cls[64];
+    if (GetClassNameA(wnd, cls, sizeof cls) && lstrcmpA(cls, d->cls) == 0) {
+        d->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+UINT InstanceNoticeMessage() {
+    static const UINT msg = RegisterWindowMessageA("Corvane Statwell Instance");
+    return msg;
+}
+
+HWND FindProcessWindow(DWORD pid, const char* className) {
+    FindData d{pid, className, nullptr};
+    EnumWindows(&FindProc, reinterpret_cast<LPARAM>(&d));
+    return d.found;
+}
+
+SingleInstance::SingleInstance(const char* exePath) {
+    const std::string key = InstanceKey(exePath);
+    lock_.reset(CreateMutexA(nullptr, FALSE, (key + "_LOCK").c_str()));
+    mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      sizeof(InstanceTable), (key + "_TABLE").c_str()));
+    if (!mapping_) return;  // no registry: run on our own
+    table_ = static_cast<InstanceTable*>(
+        MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(InstanceTable)));
+    if (!table_) return;
+
+    const DWORD self = GetCurrentProcessId();
+    RegisterOutcome r;
+    {
+        LockScope lock(lock_.get());
+        r = RegisterInstance(*table_, self);
+        if (!r.accepted) UnregisterInstance(*table_, self);  // leave no stale entry behind
+    }
+    accepted_ = r.accepted;
+    if (accepted_)
+        NotifyOthers(kInstanceCreated);
+    else
+        ActivateFirst(r.firstPid);
+}
+
+SingleInstance::~SingleInstance() {
+    if (!table_) return;
+    if (accepted_) {
+        {
+            LockScope lock(lock_.get());
+            UnregisterInstance(*table_, GetCurrentProcessId());
+        }
+        NotifyOthers(kInstanceDestroyed);
+    }
+    UnmapViewOfFile(table_);
+}
+
+void SingleInstance::NotifyOthers(WPARAM code) {
+    uint32_t pids[kInstanceCapacity];
+    uint32_t n = 0;
+    {
+        LockScope lock(lock_.get());
+        ValidateInstanceTable(*table_);
+        n = table_->count;
+        for (uint32_t i = 0; i < n; ++i) pids[i] = table_->pids[i];
+    }
+    const DWORD self = GetCurrentProcessId();
+    for (uint32_t i = 0; i < n; ++i) {
+        if (pids[i] == self) continue;
+        if (HWND w = FindProcessWindow(pids[i], "TApplication"))
+            SendNotifyMessageA(w, InstanceNoticeMessage(), code, static_cast<LPARAM>(self));
+    }
+}
+
+void SingleInstance::ActivateFirst(DWORD pid) {
+    HWND app = FindProcessWindow(pid, "TApplication");
+    if (!app) return;
+    if (IsIconic(app)) SendMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+    HWND fg = GetForegroundWindow();
+    const DWORD fgThread = fg ? GetWindowThreadProcessId(fg, nullptr) : 0;
+    const DWORD appThread = GetWindowThreadProcessId(app, nullptr);
+    if (fgThread && fgThread != appThread) {
+        AttachThreadInput(fgThread, appThread, TRUE);
+        SetForegroundWindow(app);
+        AttachThreadInput(fgThread, appThread, FALSE);
+    } else {
+        SetForegroundWindow(app);
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,3 @@
+// The display widgets the gadget hosts.
+#pragma once
+#include "monitor/app/standin_widgets.h"

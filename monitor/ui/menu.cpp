@@ -1,0 +1,122 @@
+#include "monitor/ui/menu.h"
+
+#include <algorithm>
+
+namespace ui {
+
+// ---- ImageList
+
+ImageList::ImageList(int width, int height)
+    : w_(width), h_(height), list_(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 16, 4)) {}
+
+int ImageList::Count() const { return list_ ? ImageList_GetImageCount(list_.get()) : 0; }
+
+int ImageList::AddIcon(HICON icon) { return list_ && icon ? ImageList_AddIcon(list_.get(), icon) : -1; }
+
+int ImageList::AddMasked(HBITMAP bmp, COLORREF transparent) {
+    return list_ && bmp ? ImageList_AddMasked(list_.get(), bmp, transparent) : -1;
+}
+
+void ImageList::Draw(HDC dc, int index, int x, int y) const {
+    if (list_ && index >= 0 && index < Count()) ImageList_Draw(list_.get(), index, dc, x, y, ILD_TRANSPARENT);
+}
+
+Icon ImageList::GetIcon(int index) const {
+    if (!list_ || index < 0 || index >= Count()) return Icon();
+    return Icon(ImageList_GetIcon(list_.get(), index, ILD_TRANSPARENT));
+}
+
+// ---- MenuItem
+
+MenuItem::MenuItem(const char* caption, std::function<void(MenuItem&)> onClick)
+    : OnClick(std::move(onClick)), caption_(caption) {}
+
+void MenuItem::SetChecked(bool v) {
+    checked_ = v;
+    if (v && radio_ && parent_)
+        for (MenuItem* sib : parent_->items_)
+            if (sib != this && sib->radio_ && sib->group_ == group_) sib->checked_ = false;
+}
+
+void MenuItem::Add(MenuItem& child) {
+    child.parent_ = this;
+    items_.push_back(&child);
+}
+
+void MenuItem::Clear() {
+    for (MenuItem* c : items_) c->parent_ = nullptr;
+    items_.clear();
+}
+
+// ---- PopupMenu
+
+void PopupMenu::Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>& bitmaps) const {
+    for (const MenuItem* it : parent.Items()) {
+        if (!it->Visible()) continue;
+        MENUITEMINFOA mi{};
+        mi.cbSize = sizeof(mi);
+        if (it->IsSeparator()) {
+            mi.fMask = MIIM_FTYPE;
+            mi.fType = MFT_SEPARATOR;
+            InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi);
+            continue;
+        }
+        mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_ID;
+        mi.fType = MFT_STRING | (it->RadioItem() ? MFT_RADIOCHECK : 0);
+        mi.fState = (it->Checked() ? MFS_CHECKED : 0) | (it->Enabled() ? 0 : MFS_GRAYED) |
+                    (it->Default() ? MFS_DEFAULT : 0);
+        mi.dwTypeData = const_cast<char*>(it->Caption().c_str());
+        commands_.push_back(const_cast<MenuItem*>(it));
+        mi.wID = static_cast<UINT>(commands_.size());
+        if (!it->Items().empty()) {
+            HMENU sub = CreatePopupMenu();
+            Append(sub, *it, bitmaps);
+            mi.fMask |= MIIM_SUBMENU;
+            mi.hSubMenu = sub;
+        }
+        if (Images && it->ImageIndex() >= 0 && it->ImageIndex() < Images->Count()) {
+            // The image drawn over the menu's background colour.
+            HDC screen = GetDC(nullptr);
+            HDC dc = CreateCompatibleDC(screen);
+            Bitmap bmp(CreateCompatibleBitmap(screen, Images->Width(), Images->Height()));
+            ReleaseDC(nullptr, screen);
+            {
+                Selected sel(dc, bmp.get());
+                RECT r{0, 0, Images->Width(), Images->Height()};
+                FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
+                Images->Draw(dc, it->ImageIndex(), 0, 0);
+            }
+            DeleteDC(dc);
+            mi.fMask |= MIIM_BITMAP;
+            mi.hbmpItem = bmp.get();
+            bitmaps.push_back(std::move(bmp));
+        }
+        InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi);
+    }
+}
+
+Menu PopupMenu::Build(std::vector<Bitmap>& bitmaps) const {
+    commands_.clear();
+    Menu m(CreatePopupMenu());
+    Append(m.get(), Items, bitmaps);
+    return m;
+}
+
+MenuItem* PopupMenu::ItemOfCommand(UINT id) const {
+    return id >= 1 && id <= commands_.size() ? commands_[id - 1] : nullptr;
+}
+
+void PopupMenu::Popup(HWND owner, int x, int y) {
+    if (OnPopup) OnPopup();
+    std::vector<Bitmap> bitmaps;
+    Menu m = Build(bitmaps);
+    // The owner must be the foreground window or the menu does not close when clicked away.
+    SetForegroundWindow(owner);
+    const UINT cmd = static_cast<UINT>(TrackPopupMenu(
+        m.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
+    PostMessageA(owner, WM_NULL, 0, 0);
+    m.reset();
+    if (MenuItem* it = ItemOfCommand(cmd)) it->Click();
+}
+
+}  // namespace ui
