@@ -43,8 +43,10 @@ class RegistryPerfData : public PerfDataQuery {
     DWORD n = *size;
     const LONG rc = RegQueryValueExA(HKEY_PERFORMANCE_DATA, "238", nullptr, nullptr, buffer, &n);
     *size = n;
+    used = true;
     return rc;
   }
+  bool used = false;
 };
 
 class NtIdleTimes : public IdleTimeSource {
@@ -122,7 +124,13 @@ int32_t ProcessorCount() { return TheModule().sampler->ProcessorCount(); }
 void SampleProcessors() { TheModule().sampler->SampleProcessors(); }
 double ProcessorLoad(int32_t index) { return TheModule().sampler->ProcessorLoad(index); }
 void StopProcessorSampling() {
-  if (Storage().sampler) Storage().sampler->StopProcessorSampling();
+  Module& m = Storage();
+  if (m.sampler) m.sampler->StopProcessorSampling();
+  // Lets the system release what it holds for the performance data of this process.
+  if (m.perf.used) {
+    RegCloseKey(HKEY_PERFORMANCE_DATA);
+    m.perf.used = false;
+  }
 }
 
 }  // namespace metrics

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +20,18 @@
 #include "monitor/metrics/toolhelp.h"
 
 using namespace metrics;
+
+// Counts every allocation of this test program, for the steady-state check.
+static std::atomic<long> g_allocations{0};
+void* operator new(size_t n) {
+  ++g_allocations;
+  if (void* p = HeapAlloc(GetProcessHeap(), 0, n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete(void* p, size_t) noexcept { operator delete(p); }
 
 namespace {
 double MeanLoad(int32_t count) {
@@ -67,6 +81,73 @@ TEST(CpuUsage, BusyThreadsRaiseTheLoad) {
     EXPECT_GT(busy, idle + 0.2);
   }
   EXPECT_THROW(metrics::ProcessorLoad(count), Error);
+}
+
+TEST(CpuUsage, SteadyStateSamplesDoNotAllocate) {
+  ProcessorCount();
+  SampleProcessors();  // whichever source this system has, it is chosen by now
+  const long before = g_allocations;
+  for (int i = 0; i < 5; ++i) {
+    SampleProcessors();
+    metrics::ProcessorLoad(0);
+  }
+  EXPECT_EQ(before, g_allocations.load());
+
+  // The performance-data path, fed a Processor object through the same seam as the system's.
+  class Canned : public PerfDataQuery {
+   public:
+    std::vector<uint8_t> data;
+    int32_t Query(uint8_t* buffer, uint32_t* size) override {
+      if (*size < data.size()) {
+        *size = static_cast<uint32_t>(data.size());
+        return ERROR_MORE_DATA;
+      }
+      std::memcpy(buffer, data.data(), data.size());
+      *size = static_cast<uint32_t>(data.size());
+      // The next answer is a little later.
+      reinterpret_cast<perf::DataBlock*>(data.data())->SystemTime_.wSecond++;
+      return ERROR_SUCCESS;
+    }
+  } canned;
+  canned.data.assign(10000, 0);  // larger than the first buffer: grows once
+  perf::DataBlock block{};
+  block.HeaderLength = sizeof block;
+  block.NumObjectTypes = 1;
+  block.SystemTime_ = {2026, 12, 2, 8, 10, 0, 0, 0};
+  perf::ObjectType object{};
+  object.TotalByteLength = sizeof object + sizeof(perf::CounterDefinition) +
+                           sizeof(perf::InstanceDefinition) + 16;
+  object.DefinitionLength = sizeof object + sizeof(perf::CounterDefinition);
+  object.HeaderLength = sizeof object;
+  object.ObjectNameTitleIndex = perf::kProcessorObject;
+  object.NumCounters = 1;
+  object.NumInstances = 1;
+  perf::CounterDefinition counter{};
+  counter.ByteLength = sizeof counter;
+  counter.CounterNameTitleIndex = perf::kProcessorTimeCounter;
+  counter.CounterOffset = 8;
+  perf::InstanceDefinition instance{};
+  instance.ByteLength = sizeof instance;
+  const uint32_t blockLength = 16;
+  uint8_t* at = canned.data.data();
+  std::memcpy(at, &block, sizeof block);
+  at += sizeof block;
+  std::memcpy(at, &object, sizeof object);
+  std::memcpy(at + sizeof object, &counter, sizeof counter);
+  std::memcpy(at + object.DefinitionLength, &instance, sizeof instance);
+  std::memcpy(at + object.DefinitionLength + sizeof instance, &blockLength, 4);
+
+  CpuSampler sampler(true, &canned, nullptr, nullptr);
+  sampler.SampleProcessors();
+  sampler.SampleProcessors();
+  const long start = g_allocations;
+  for (int i = 0; i < 5; ++i) {
+    sampler.SampleProcessors();
+    EXPECT_DOUBLE_EQ(1.0, sampler.ProcessorLoad(0));  // idle never rises
+  }
+  EXPECT_EQ(start, g_allocations.load());
+  EXPECT_EQ(CpuSampler::Source::kPerfData, sampler.source());
+  EXPECT_EQ(12288u, sampler.bufferSize());
 }
 
 TEST(CpuUsage, WalkAgreesWithThePlatformTimeConversion) {
