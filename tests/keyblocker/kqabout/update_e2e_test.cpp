@@ -1,0 +1,198 @@
+// The update dialog end to end: the real WinINet request, through the current user's
+// preconfigured proxy, to a local server that answers for the maker's host.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "fake_proxy.h"
+#include "keyblocker/update/CheckUpdatesDlg.h"
+#include "keyblocker/update/update_check.h"
+#include "keyblocker/update/update_res.h"
+
+using kq::CCheckUpdatesDlg;
+using kqtest::FakeProxy;
+
+namespace {
+
+struct DialogRun {
+    std::string status;      // status line after the check
+    bool yes = false, no = false, download = false, closeAfterNews = false, close = false;
+    INT_PTR result = 0;
+    double seconds = 0;      // time the check took
+};
+
+HWND WaitForDialog() {
+    for (int i = 0; i < 500; ++i) {
+        HWND w = FindWindowA(reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(32770)), "Update Keyquell");
+        if (w) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            // Found once shown, that is after its initialisation.
+            if (pid == GetCurrentProcessId() && IsWindowVisible(w)) return w;
+        }
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+bool Visible(HWND dlg, int id) { return IsWindowVisible(GetDlgItem(dlg, id)) != FALSE; }
+
+// Opens the dialog, presses "Yes, check for updates now", notes what it shows, then
+// presses the button `finish` (when visible) or dismisses it.
+DialogRun RunDialog(int finish) {
+    DialogRun run;
+    std::thread driver([&] {
+        HWND dlg = WaitForDialog();
+        if (!dlg) return;
+        char text[256] = {};
+        GetDlgItemTextA(dlg, IDC_UPD_STATUS, text, sizeof text);
+        EXPECT_STREQ(text, "Make your choice, please.");
+        EXPECT_TRUE(Visible(dlg, IDC_UPD_YES));
+        EXPECT_FALSE(Visible(dlg, IDOK));
+        const auto t0 = std::chrono::steady_clock::now();
+        SendMessageA(dlg, WM_COMMAND, IDC_UPD_YES, 0);  // returns when the check is over
+        run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        GetDlgItemTextA(dlg, IDC_UPD_STATUS, text, sizeof text);
+        run.status = text;
+        run.yes = Visible(dlg, IDC_UPD_YES);
+        run.no = Visible(dlg, IDC_UPD_NO);
+        run.download = Visible(dlg, IDOK);
+        run.closeAfterNews = Visible(dlg, IDC_UPD_CLOSE_AFTER_DL);
+        run.close = Visible(dlg, IDC_UPD_CLOSE);
+        if (finish && Visible(dlg, finish))
+            PostMessageA(dlg, WM_COMMAND, finish, 0);
+        else
+            PostMessageA(dlg, WM_CLOSE, 0, 0);
+    });
+    CCheckUpdatesDlg dlg;
+    run.result = dlg.DoModal();
+    driver.join();
+    return run;
+}
+
+const char kNone[] = "Sorry, there are no updates of the program at the moment.";
+const char kNews[] = "There is a new version of the program available now! Do you want to download it?";
+const char kFail[] = "Cannot connect to updates server.";
+
+class UpdateDialog : public ::testing::Test {
+protected:
+    FakeProxy proxy;
+    kqtest::ProxySetting setting{proxy.Port()};
+
+    void ExpectNoUpdate(const DialogRun& r) {
+        EXPECT_EQ(r.status, kNone);
+        EXPECT_FALSE(r.yes || r.no || r.download || r.closeAfterNews);
+        EXPECT_TRUE(r.close);
+        EXPECT_EQ(r.result, CCheckUpdatesDlg::kLater);
+    }
+};
+
+}  // namespace
+
+TEST_F(UpdateDialog, ProgramVersionComesFromTheVersionResource) {
+    const kq::ProgramVersion& v = kq::OwnProgramVersion();
+    EXPECT_EQ(v.major, 1u);
+    EXPECT_EQ(v.minor, 1u);
+    EXPECT_EQ(v.build, 0u);
+    EXPECT_EQ(v.revision, 10u);
+}
+
+TEST_F(UpdateDialog, NewerVersionOffersTheDownload) {
+    proxy.Answer(FakeProxy::Kind::Body, "1.2");
+    DialogRun r = RunDialog(IDOK);
+    EXPECT_EQ(r.status, kNews);
+    EXPECT_FALSE(r.yes || r.no || r.close);
+    EXPECT_TRUE(r.download && r.closeAfterNews);
+    EXPECT_EQ(r.result, CCheckUpdatesDlg::kDownload);
+    EXPECT_TRUE(CCheckUpdatesDlg::ResultCompletesCheck(r.result));
+
+    // The request went to the maker's host through the proxy, as KQeLUpdate.
+    const auto requests = proxy.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    const std::string& head = requests[0];
+    EXPECT_TRUE(head.rfind("GET http://www.velmora-soft.com/kqelupdate.txt HTTP/1.", 0) == 0 ||
+                head.rfind("GET http://www.velmora-soft.com:80/kqelupdate.txt HTTP/1.", 0) == 0)
+        << head;
+    EXPECT_NE((head + "\r\n").find("\r\nUser-Agent: KQeLUpdate\r\n"), std::string::npos) << head;
+
+    proxy.Answer(FakeProxy::Kind::Body, "2.0\r\n");  // the CR keeps the line too long...
+    ExpectNoUpdate(RunDialog(IDC_UPD_CLOSE));
+    proxy.Answer(FakeProxy::Kind::Body, "2.0\nsome notes\n");  // ...a bare LF does not
+    r = RunDialog(IDC_UPD_CLOSE_AFTER_DL);
+    EXPECT_EQ(r.status, kNews);
+    EXPECT_EQ(r.result, CCheckUpdatesDlg::kCloseAfterNews);
+    EXPECT_TRUE(CCheckUpdatesDlg::ResultCompletesCheck(r.result));
+}
+
+TEST_F(UpdateDialog, SameOlderOrMalformedVersionsAreNoUpdate) {
+    for (const char* body : {"1.1", "0.9", "1.2\r\n", "10.1", "1..", ""}) {
+        SCOPED_TRACE(body);
+        proxy.Answer(FakeProxy::Kind::Body, body);
+        const DialogRun r = RunDialog(IDC_UPD_CLOSE);
+        ExpectNoUpdate(r);
+        EXPECT_FALSE(CCheckUpdatesDlg::ResultCompletesCheck(r.result));
+    }
+}
+
+TEST_F(UpdateDialog, ServerErrorsAndNoServerCannotConnect) {
+    proxy.Answer(FakeProxy::Kind::Status, "404 Not Found");
+    DialogRun r = RunDialog(IDC_UPD_CLOSE);
+    EXPECT_EQ(r.status, kFail);
+    EXPECT_FALSE(r.yes || r.no || r.download || r.closeAfterNews);
+    EXPECT_TRUE(r.close);
+    EXPECT_EQ(r.result, CCheckUpdatesDlg::kLater);
+
+    proxy.Answer(FakeProxy::Kind::Status, "500 Internal Server Error");
+    EXPECT_EQ(RunDialog(IDC_UPD_CLOSE).status, kFail);
+
+    // Nobody listens where the proxy setting points.
+    kqtest::ProxySetting refused(kqtest::ClosedPort());
+    r = RunDialog(IDC_UPD_CLOSE);
+    EXPECT_EQ(r.status, kFail);
+    EXPECT_EQ(r.result, CCheckUpdatesDlg::kLater);
+}
+
+TEST_F(UpdateDialog, UnansweringServerTimesOut) {
+    const DWORD saved = kq::UpdateTimeoutMs();
+    EXPECT_EQ(saved, 15000u);
+    kq::SetUpdateTimeoutMs(1000);
+    proxy.Answer(FakeProxy::Kind::Silent);
+    const DialogRun r = RunDialog(IDC_UPD_CLOSE);
+    kq::SetUpdateTimeoutMs(saved);
+    EXPECT_EQ(r.status, kFail);
+    EXPECT_EQ(r.result, CCheckUpdatesDlg::kLater);
+    EXPECT_LT(r.seconds, 8.0);
+}
+
+TEST_F(UpdateDialog, EndlessBodyIsNotReadToTheEnd) {
+    proxy.Answer(FakeProxy::Kind::Endless);
+    DialogRun r = RunDialog(IDC_UPD_CLOSE);
+    ExpectNoUpdate(r);
+    EXPECT_LT(r.seconds, 8.0);
+    EXPECT_LT(proxy.EndlessBytesSent(), size_t(16) << 20);
+}
+
+TEST_F(UpdateDialog, DismissingBeforeCheckingIsLater) {
+    proxy.Answer(FakeProxy::Kind::Body, "1.2");
+    for (int how : {IDC_UPD_NO, IDCANCEL, IDOK}) {
+        SCOPED_TRACE(how);
+        std::thread driver([how] {
+            HWND dlg = WaitForDialog();
+            ASSERT_NE(dlg, nullptr);
+            // Enter on the hidden "Download now" must not count as a download.
+            if (how == IDOK) {
+                SendMessageA(dlg, WM_COMMAND, IDOK, 0);
+                EXPECT_TRUE(IsWindow(dlg));
+                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+            } else {
+                PostMessageA(dlg, WM_COMMAND, how, 0);
+            }
+        });
+        CCheckUpdatesDlg dlg;
+        EXPECT_EQ(dlg.DoModal(), CCheckUpdatesDlg::kLater);
+        driver.join();
+    }
+    EXPECT_TRUE(proxy.Requests().empty());
+}
