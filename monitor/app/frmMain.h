@@ -12,6 +12,7 @@
 #include "monitor/app/widgets_used.h"
 #include "monitor/settings/ini_store_win.h"
 #include "monitor/settings/settings_file.h"
+#include "monitor/settings/settings_records.h"
 #include "monitor/ui/blend.h"
 #include "monitor/ui/form.h"
 #include "monitor/ui/menu.h"
@@ -124,6 +125,11 @@ public:
     void SaveSettings();
     // Saves the settings and releases SettingsFile (close and WM_ENDSESSION).
     void SaveAndRelease();
+    // The gadget's stored values the controls do not report back (the colours); set by
+    // LoadSettings and by whoever changes the colours, written by SaveSettings.
+    settings::MainSettings Stored;
+    // Applies Stored's background and bar colours to the bars, panels and the form.
+    void ApplyColours();
 
     // ---- menu and layout (frmMain_commands.cpp)
     void BuildMainMenu();

@@ -7,6 +7,7 @@
 #include "monitor/settings/profile_store.h"
 #include "monitor/settings/settings_file.h"
 #include "monitor/settings/settings_records.h"
+#include "tests/settings/expected_keys.h"
 
 using namespace settings;
 
@@ -111,29 +112,11 @@ TEST(SettingsRecords, FreshSaveWritesEverySectionAndKeyInOrder) {
     for (int i = 0; i < kMeterCount; ++i) all.meters[i] = MeterDesign(static_cast<Meter>(i));
     WriteAll(file, all);
 
-    EXPECT_EQ(SectionsOf(store),
-              (std::vector<std::string>{"Main", "Network", "CPU1", "CPU2", "RAM", "Swap"}));
-    EXPECT_EQ(KeysOf(store, "Main"),
-              (std::vector<std::string>{
-                  "Show", "Width", "Height", "Top", "Left", "CPU1", "CPU2", "RAM", "Swap",
-                  "Network", "Status", "NetworkDisplay", "Orientation", "AlphaBlend",
-                  "AlphaBlendValue", "AlwaysOnTop", "Snap", "GraphBorders", "BackgroundColor",
-                  "CPU1Low", "CPU1Medium", "CPU1High", "CPU2Low", "CPU2Medium", "CPU2High",
-                  "RAMLow", "RAMMedium", "RAMHigh", "SwapLow", "SwapMedium", "SwapHigh",
-                  "TrayIconImage", "FirstTime"}));
-    EXPECT_EQ(KeysOf(store, "Network"),
-              (std::vector<std::string>{
-                  "Show", "Width", "Height", "Left", "Top", "Adapter", "UpperLimit", "AlphaBlend",
-                  "AlphaBlendValue", "DownloadGaugeBackground", "DownloadGaugeActive",
-                  "UploadGaugeBackground", "UploadGaugeActive", "NetworkBackground",
-                  "GraphBackground", "GridColor", "DownloadColor", "UploadColor", "AlwaysOnTop"}));
-    const std::vector<std::string> meterKeys{
-        "Show", "Width", "Height", "Left", "Top", "AlwaysOnTop", "Snap", "Horizontal",
-        "BarGraph", "Enhanced", "WindowsBorder", "TransparentBackground", "AlphaBlend",
-        "VariableBlend", "AlphaBlendValue", "AlphaBase", "AlphaRange", "StandardBackground",
-        "StandardLow", "StandardMedium", "StandardHigh", "EnBackground", "EnGrid", "EnLine",
-        "EnGaugeBack", "EnGauge"};
-    for (const char* s : {"CPU1", "CPU2", "RAM", "Swap"}) EXPECT_EQ(KeysOf(store, s), meterKeys) << s;
+    EXPECT_EQ(SectionsOf(store), expected::SectionOrder());
+    EXPECT_EQ(KeysOf(store, "Main"), expected::MainKeys());
+    EXPECT_EQ(KeysOf(store, "Network"), expected::NetworkKeys());
+    for (const char* s : {"CPU1", "CPU2", "RAM", "Swap"})
+        EXPECT_EQ(KeysOf(store, s), expected::MeterKeys()) << s;
 
     EXPECT_EQ(store.Read("Main", "NetworkDisplay", ""), "Small");
     EXPECT_EQ(store.Read("Main", "FirstTime", ""), "0");

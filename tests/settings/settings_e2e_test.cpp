@@ -1,0 +1,302 @@
+// End to end: the real statwell.exe, copied into a fresh folder so that its settings file
+// starts out missing, started, inspected through its windows and quit.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "monitor/settings/profile_store.h"
+#include "tests/settings/expected_keys.h"
+
+namespace {
+
+struct Handle {
+    HANDLE h = nullptr;
+    Handle() = default;
+    explicit Handle(HANDLE v) : h(v) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h); }
+};
+
+std::string ThisFolder() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of("\\/") + 1);
+}
+
+// A private copy of the program in a new temporary folder, removed again at the end.
+class ProgramCopy {
+public:
+    ProgramCopy() {
+        char tmp[MAX_PATH];
+        GetTempPathA(MAX_PATH, tmp);
+        folder_ = std::string(tmp) + "statwell-settings-" + std::to_string(GetCurrentProcessId()) +
+                  "-" + std::to_string(GetTickCount()) + "\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        copied_ = CopyFileA((ThisFolder() + "statwell.exe").c_str(), Exe().c_str(), FALSE) != 0;
+    }
+    ~ProgramCopy() {
+        DeleteFileA(Ini().c_str());
+        DeleteFileA(Exe().c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    bool Copied() const { return copied_; }
+    std::string Exe() const { return folder_ + "statwell.exe"; }
+    std::string Ini() const { return folder_ + "Statwell.ini"; }
+    const std::string& Folder() const { return folder_; }
+
+    void WriteIni(const std::string& text) const {
+        std::ofstream f(Ini(), std::ios::binary);
+        f << text;
+    }
+    std::string ReadIni() const {
+        std::ifstream f(Ini(), std::ios::binary);
+        std::stringstream ss;
+        ss << f.rdbuf();
+        return ss.str();
+    }
+
+private:
+    std::string folder_;
+    bool copied_ = false;
+};
+
+struct FindArgs {
+    DWORD pid;
+    const char* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindOfProcess(HWND w, LPARAM lp) {
+    auto* a = reinterpret_cast<FindArgs*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid == a->pid && lstrcmpA(cls, a->cls) == 0) {
+        a->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WindowOf(DWORD pid, const char* cls) {
+    FindArgs a{pid, cls, nullptr};
+    EnumWindows(FindOfProcess, reinterpret_cast<LPARAM>(&a));
+    return a.found;
+}
+
+// A visible balloon tip of the shell (the welcome message).
+BOOL CALLBACK FindBalloon(HWND w, LPARAM lp) {
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (lstrcmpiA(cls, "tooltips_class32") == 0 && IsWindowVisible(w) &&
+        (GetWindowLongA(w, GWL_STYLE) & 0x40 /* TTS_BALLOON */)) {
+        *reinterpret_cast<bool*>(lp) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool BalloonVisible() {
+    bool found = false;
+    EnumWindows(FindBalloon, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+template <class F>
+bool WaitFor(F&& f, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (f()) return true;
+        if (GetTickCount() - start > ms) return false;
+        Sleep(50);
+    }
+}
+
+// One run of the program.
+class ProgramRun {
+public:
+    explicit ProgramRun(const ProgramCopy& copy) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string cmd = "\"" + copy.Exe() + "\"";
+        if (!CreateProcessA(copy.Exe().c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            copy.Folder().c_str(), &si, &pi))
+            return;
+        process_.h = pi.hProcess;
+        CloseHandle(pi.hThread);
+        pid_ = pi.dwProcessId;
+        WaitFor([&] { return (main_ = WindowOf(pid_, "TfrmMain")) != nullptr && IsWindowVisible(main_); },
+                15000);
+    }
+    ~ProgramRun() {
+        if (process_.h && WaitForSingleObject(process_.h, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.h, 1);
+            WaitForSingleObject(process_.h, 5000);
+        }
+    }
+    HWND Main() const { return main_; }
+    // Closes the gadget (as "Quit" does) and waits for the program to end; its exit code.
+    DWORD Quit() {
+        PostMessageA(main_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_.h, 15000) != WAIT_OBJECT_0) return 0xFFFFFFFF;
+        DWORD code = 0xFFFFFFFF;
+        GetExitCodeProcess(process_.h, &code);
+        return code;
+    }
+
+private:
+    Handle process_;
+    DWORD pid_ = 0;
+    HWND main_ = nullptr;
+};
+
+RECT WindowBounds(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+RECT WorkArea() {
+    RECT r{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+void MoveTo(HWND w, int x, int y) {
+    SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::vector<std::string> KeysOf(const settings::MemoryProfileStore& s, const std::string& name) {
+    std::vector<std::string> keys;
+    for (const auto& sec : s.Sections())
+        if (sec.name == name)
+            for (const auto& kv : sec.keys) keys.push_back(kv.first);
+    return keys;
+}
+
+}  // namespace
+
+TEST(SettingsEndToEnd, FreshStartQuitAndSecondStart) {
+    ProgramCopy copy;
+    ASSERT_TRUE(copy.Copied());
+    {
+        ProgramRun run(copy);
+        ASSERT_NE(run.Main(), nullptr) << "the gadget did not appear";
+        const HWND w = run.Main();
+        const RECT r = WindowBounds(w);
+        EXPECT_EQ(r.left, 388);
+        EXPECT_EQ(r.top, 173);
+        EXPECT_EQ(r.right - r.left, 150);
+        EXPECT_EQ(r.bottom - r.top, 75);
+        const LONG ex = GetWindowLongA(w, GWL_EXSTYLE);
+        EXPECT_TRUE(ex & WS_EX_TOPMOST);
+        EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+        EXPECT_FALSE(ex & WS_EX_LAYERED);
+        EXPECT_FALSE(GetWindowLongA(w, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+        EXPECT_TRUE(WaitFor(BalloonVisible, 5000)) << "no welcome balloon";
+
+        // Snapping: near the left edge of the work area the gadget lands flush on it, and near
+        // the bottom flush on the bottom.
+        const RECT work = WorkArea();
+        MoveTo(w, work.left + 6, 300);
+        EXPECT_EQ(WindowBounds(w).left, work.left);
+        EXPECT_EQ(WindowBounds(w).top, 300);
+        MoveTo(w, 400, work.bottom - 75 - 8);
+        EXPECT_EQ(WindowBounds(w).top, work.bottom - 75);
+        MoveTo(w, 388, 173);
+        EXPECT_EQ(WindowBounds(w).left, 388);
+
+        EXPECT_EQ(run.Quit(), 0u);
+    }
+
+    settings::MemoryProfileStore saved;
+    saved.Parse(copy.ReadIni());
+    std::vector<std::string> sections;
+    for (const auto& s : saved.Sections()) sections.push_back(s.name);
+    EXPECT_EQ(sections, expected::SectionOrder());
+    EXPECT_EQ(KeysOf(saved, "Main"), expected::MainKeys());
+    EXPECT_EQ(KeysOf(saved, "Network"), expected::NetworkKeys());
+    for (const char* m : {"CPU1", "CPU2", "RAM", "Swap"})
+        EXPECT_EQ(KeysOf(saved, m), expected::MeterKeys()) << m;
+    EXPECT_EQ(saved.Read("Main", "Left", ""), "388");
+    EXPECT_EQ(saved.Read("Main", "Top", ""), "173");
+    EXPECT_EQ(saved.Read("Main", "Width", ""), "150");
+    EXPECT_EQ(saved.Read("Main", "Height", ""), "75");
+    EXPECT_EQ(saved.Read("Main", "NetworkDisplay", ""), "Small");
+    EXPECT_EQ(saved.Read("Main", "Orientation", ""), "1");
+    EXPECT_EQ(saved.Read("Main", "GraphBorders", ""), "1");
+    EXPECT_EQ(saved.Read("Main", "AlwaysOnTop", ""), "1");
+    EXPECT_EQ(saved.Read("Main", "Snap", ""), "1");
+    EXPECT_EQ(saved.Read("Main", "AlphaBlend", ""), "0");
+    EXPECT_EQ(saved.Read("Main", "AlphaBlendValue", ""), "180");
+    EXPECT_EQ(saved.Read("Main", "TrayIconImage", ""), "1");
+    EXPECT_EQ(saved.Read("Main", "FirstTime", ""), "0");
+    EXPECT_EQ(saved.Read("CPU1", "Left", ""), "460");
+
+    // The balloon of the first run has gone by now or goes within its 10 seconds; the second
+    // start must not bring a new one.
+    WaitFor([] { return !BalloonVisible(); }, 12000);
+    {
+        ProgramRun run(copy);
+        ASSERT_NE(run.Main(), nullptr);
+        EXPECT_FALSE(WaitFor(BalloonVisible, 2500)) << "the balloon came again";
+        EXPECT_EQ(run.Quit(), 0u);
+    }
+}
+
+TEST(SettingsEndToEnd, PreparedFileComesUpAsStored) {
+    ProgramCopy copy;
+    ASSERT_TRUE(copy.Copied());
+    copy.WriteIni(
+        "[Main]\r\nCPU1=0\r\nNetwork=0\r\nStatus=0\r\nNetworkDisplay=Tiny\r\nAlphaBlend=1\r\n"
+        "AlphaBlendValue=300\r\nSnap=0\r\nLeft=200\r\nTop=150\r\nWidth=170\r\nHeight=60\r\n"
+        "FirstTime=0\r\n");
+    {
+        ProgramRun run(copy);
+        ASSERT_NE(run.Main(), nullptr);
+        const HWND w = run.Main();
+        const RECT r = WindowBounds(w);
+        EXPECT_EQ(r.left, 200);
+        EXPECT_EQ(r.top, 150);
+        EXPECT_EQ(r.right - r.left, 170);
+        EXPECT_EQ(r.bottom - r.top, 60);
+        EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        COLORREF key = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(w, &key, &alpha, &flags));
+        EXPECT_EQ(alpha, 44);  // 300 modulo 256
+        EXPECT_TRUE(flags & LWA_ALPHA);
+        EXPECT_FALSE(flags & LWA_COLORKEY);
+        EXPECT_FALSE(BalloonVisible());
+
+        // Snap off: a move near the edge stays where it was put.
+        const RECT work = WorkArea();
+        MoveTo(w, work.left + 6, 150);
+        EXPECT_EQ(WindowBounds(w).left, work.left + 6);
+
+        EXPECT_EQ(run.Quit(), 0u);
+    }
+    settings::MemoryProfileStore saved;
+    saved.Parse(copy.ReadIni());
+    EXPECT_EQ(saved.Read("Main", "CPU1", ""), "0");
+    EXPECT_EQ(saved.Read("Main", "Network", ""), "0");
+    EXPECT_EQ(saved.Read("Main", "Status", ""), "0");
+    EXPECT_EQ(saved.Read("Main", "NetworkDisplay", ""), "Small");
+    EXPECT_EQ(saved.Read("Main", "AlphaBlend", ""), "1");
+    EXPECT_EQ(saved.Read("Main", "AlphaBlendValue", ""), "44");
+    EXPECT_EQ(saved.Read("Main", "Snap", ""), "0");
+    EXPECT_EQ(saved.Read("Main", "Left", ""), std::to_string(WorkArea().left + 6));
+    // Keys already in the file keep their place; the rest follow in writing order.
+    EXPECT_EQ(KeysOf(saved, "Main").front(), "CPU1");
+    EXPECT_EQ(KeysOf(saved, "Main").size(), expected::MainKeys().size());
+}
