@@ -119,10 +119,11 @@ PerfWalk WalkPerfData(const uint8_t* data, size_t size) {
 bool ReadPerfInstances(const uint8_t* data, size_t size, const PerfWalk& walk, int32_t count,
                        int64_t* out) {
   using namespace perf;
-  if (walk.status != PerfWalk::kOk || count < 0) return false;
+  if (walk.status != PerfWalk::kOk || count < 0 || !Fits<ObjectType>(walk.objectOffset, size))
+    return false;
   const ObjectType object = Load<ObjectType>(data, walk.objectOffset);
-  const size_t end = walk.objectOffset + object.TotalByteLength;  // checked by the walk
-  if (end > size) return false;
+  if (object.TotalByteLength > size - walk.objectOffset) return false;
+  const size_t end = walk.objectOffset + object.TotalByteLength;
   // Two passes: check every instance first, so that a damaged one changes nothing.
   for (int pass = 0; pass < 2; ++pass) {
     size_t inst = walk.objectOffset + object.DefinitionLength;
