@@ -131,12 +131,19 @@ LRESULT CALLBACK TrayIcon::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 TextTrayIcon::TextTrayIcon() = default;
 
 void TextTrayIcon::SetText(const char* text) {
-    if (std::strncmp(text_, text, sizeof(text_) - 1) == 0 && drawn_) return;
+    if (std::strncmp(text_, text, sizeof(text_) - 1) == 0 && (drawn_ || !Visible())) return;
     lstrcpynA(text_, text, sizeof(text_));
-    Redraw();
+    drawn_dirty_ = true;
+    if (Visible()) Redraw();
+}
+
+void TextTrayIcon::SetVisible(bool v) {
+    if (v && drawn_dirty_) Redraw();
+    TrayIcon::SetVisible(v);
 }
 
 void TextTrayIcon::Redraw() {
+    drawn_dirty_ = false;
     const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
     WindowDc screen(nullptr);
     MemoryDc dc(CreateCompatibleDC(screen.get()));

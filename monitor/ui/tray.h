@@ -21,7 +21,7 @@ public:
     TrayIcon& operator=(const TrayIcon&) = delete;
 
     // Shows or hides the icon in the notification area.
-    void SetVisible(bool v);
+    virtual void SetVisible(bool v);
     bool Visible() const { return visible_; }
     // The icon shown (not owned; keep it alive while shown).
     void SetIcon(HICON icon);
@@ -53,10 +53,11 @@ private:
 class TextTrayIcon : public TrayIcon {
 public:
     TextTrayIcon();
-    void SetFont(HFONT font) { font_ = font; Redraw(); }
-    void SetFontColor(COLORREF c) { color_ = c; Redraw(); }
-    // Redraws the icon only when the text differs.
+    void SetFont(HFONT font) { font_ = font; drawn_dirty_ = true; if (Visible()) Redraw(); }
+    void SetFontColor(COLORREF c) { color_ = c; drawn_dirty_ = true; if (Visible()) Redraw(); }
+    // Redraws the icon only when the text differs (and only while it is shown).
     void SetText(const char* text);
+    void SetVisible(bool v) override;
     const char* Text() const { return text_; }
 
 private:
@@ -65,6 +66,7 @@ private:
     HFONT font_ = nullptr;
     COLORREF color_ = RGB(0, 0, 0);
     Icon drawn_;
+    bool drawn_dirty_ = true;
 };
 
 }  // namespace ui
