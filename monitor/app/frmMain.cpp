@@ -5,6 +5,9 @@
 
 #include "monitor/app/metrics_source.h"
 #include "monitor/metrics/cpu_usage.h"
+#if __has_include("widgets/widgets_res.h")
+#include "widgets/widgets_res.h"
+#endif
 
 namespace app {
 
@@ -216,9 +219,12 @@ void TfrmMain::BuildPanels() {
 
 void TfrmMain::BuildTray() {
     for (int i = 0; i < 13; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "TRAY%02d", i);
-        HICON icon = static_cast<HICON>(LoadImageA(ui::ModuleInstance(), name, IMAGE_ICON, 16, 16, 0));
+#ifdef IDI_TRAYLOAD0
+        HICON icon = static_cast<HICON>(
+            LoadImageA(ui::ModuleInstance(), MAKEINTRESOURCEA(IDI_TRAYLOAD0 + i), IMAGE_ICON, 16, 16, 0));
+#else
+        HICON icon = nullptr;
+#endif
         if (!icon) icon = static_cast<HICON>(CopyImage(LoadIcon(nullptr, IDI_APPLICATION), IMAGE_ICON, 16, 16, 0));
         IconList.AddIcon(icon);
         trayIcons_[i].reset(icon);
