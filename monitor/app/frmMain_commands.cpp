@@ -558,7 +558,12 @@ void TfrmMain::LoadSettings() {
     const MainSettings s = SettingsFile ? ReadMain(*SettingsFile, current) : current;
     Stored = s;
 
+    // The stored bounds are applied as read: snapping (still at its design state here) must
+    // not pull a gadget that was kept near an edge with Snap off.
+    const StickToKind stick = StickTo;
+    StickTo = soNothing;
     SetBounds(s.left, s.top, s.width, s.height);
+    StickTo = stick;
 
     // Panels: visibility and check marks directly.
     TMyBar* const* bars = BarsOf(*this);

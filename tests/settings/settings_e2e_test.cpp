@@ -258,14 +258,14 @@ TEST(SettingsEndToEnd, PreparedFileComesUpAsStored) {
     ASSERT_TRUE(copy.Copied());
     copy.WriteIni(
         "[Main]\r\nCPU1=0\r\nNetwork=0\r\nStatus=0\r\nNetworkDisplay=Tiny\r\nAlphaBlend=1\r\n"
-        "AlphaBlendValue=300\r\nSnap=0\r\nLeft=200\r\nTop=150\r\nWidth=170\r\nHeight=60\r\n"
+        "AlphaBlendValue=300\r\nSnap=0\r\nLeft=5\r\nTop=150\r\nWidth=170\r\nHeight=60\r\n"
         "FirstTime=0\r\n");
     {
         ProgramRun run(copy);
         ASSERT_NE(run.Main(), nullptr);
         const HWND w = run.Main();
         const RECT r = WindowBounds(w);
-        EXPECT_EQ(r.left, 200);
+        EXPECT_EQ(r.left, 5);  // as stored: Snap is off
         EXPECT_EQ(r.top, 150);
         EXPECT_EQ(r.right - r.left, 170);
         EXPECT_EQ(r.bottom - r.top, 60);
