@@ -1,0 +1,263 @@
+// The About page, the link labels, the bitmap button and the help launcher under Wine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "keyblocker/about/AboutPage.h"
+#include "keyblocker/about/akBitButton.h"
+#include "keyblocker/about/akHelpSupport.h"
+#include "keyblocker/about/akTheme.h"
+#include "keyblocker/about/about_res.h"
+
+using namespace kq;
+
+namespace {
+
+constexpr int kTestPicture = 2001;
+
+void Pump() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+std::string ExeFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path);
+    return s.substr(0, s.rfind('\\'));
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+// What a window shows, counted by colour.
+struct Pixels {
+    int blue = 0, magenta = 0, shadow = 0, total = 0;
+    unsigned long long sum = 0;
+};
+
+Pixels Capture(HWND wnd) {
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    Pixels p;
+    RECT rc;
+    GetClientRect(wnd, &rc);
+    HDC dc = GetDC(wnd);
+    const COLORREF shadow = GetSysColor(COLOR_3DSHADOW);
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            ++p.total;
+            p.sum = p.sum * 31 + c;
+            if (c == RGB(0, 0, 255)) ++p.blue;
+            if (c == RGB(255, 0, 255)) ++p.magenta;
+            if (c == shadow) ++p.shadow;
+        }
+    ReleaseDC(wnd, dc);
+    return p;
+}
+
+// Sets a registry default value for the test's lifetime and puts the old one back.
+class ScopedDefaultValue {
+public:
+    ScopedDefaultValue(HKEY root, const char* path, const std::string& value) : m_root(root), m_path(path) {
+        HKEY key;
+        if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        char old[1024] = {};
+        DWORD size = sizeof old - 1, type = 0;
+        m_had = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+        m_old = old;
+        m_type = type;
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(key);
+    }
+    ~ScopedDefaultValue() {
+        HKEY key;
+        if (RegOpenKeyExA(m_root, m_path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+        if (m_had)
+            RegSetValueExA(key, nullptr, 0, m_type, reinterpret_cast<const BYTE*>(m_old.c_str()),
+                           static_cast<DWORD>(m_old.size() + 1));
+        else
+            RegDeleteValueA(key, nullptr);
+        RegCloseKey(key);
+    }
+
+private:
+    HKEY m_root;
+    std::string m_path, m_old;
+    bool m_had = false;
+    DWORD m_type = REG_SZ;
+};
+
+// A modeless sheet with the About page and a help button as the settings sheet has one.
+class AboutSheet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitCommonControls();
+        PROPSHEETPAGEA page = about.Page();
+        PROPSHEETHEADERA h{};
+        h.dwSize = sizeof h;
+        h.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_PROPTITLE;
+        h.hInstance = GetModuleHandleA(nullptr);
+        h.pszCaption = "Keyquell";
+        h.nPages = 1;
+        h.ppsp = &page;
+        sheet = reinterpret_cast<HWND>(PropertySheetA(&h));
+        ASSERT_NE(sheet, nullptr);
+        RECT ok;
+        GetWindowRect(GetDlgItem(sheet, IDOK), &ok);
+        MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&ok), 2);
+        RECT r{7, ok.top, 7 + 33, ok.top + 25};
+        ASSERT_TRUE(help.Create(sheet, "", WS_VISIBLE | WS_TABSTOP, r, 140));
+        help.SetPicturePlacement(16);
+        help.SetPicture(kTestPicture);
+        SetForegroundWindow(sheet);
+        Pump();
+    }
+    void TearDown() override {
+        if (sheet) DestroyWindow(sheet);
+        Pump();
+    }
+
+    CAboutPage about;
+    CakBitButton help;
+    HWND sheet = nullptr;
+};
+
+}  // namespace
+
+TEST_F(AboutSheet, ShowsVersionAndLinks) {
+    HWND page = about.GetHwnd();
+    ASSERT_NE(page, nullptr);
+    char text[128] = {};
+    GetDlgItemTextA(page, IDC_ABOUT_VERSION, text, sizeof text);
+    EXPECT_STREQ(text, "Keyquell, Version: 1.1.0.10");
+    EXPECT_EQ(about.HomePage().GetTarget(), "http://www.velmora-soft.com/");
+    EXPECT_EQ(about.Product1().GetTarget(), "http://www.velmora-soft.com/capsquell.shtml");
+    EXPECT_EQ(about.Product2().GetTarget(), "http://www.velmora-soft.com/clipwarden.shtml");
+    for (int id : {IDC_ABOUT_HOMEPAGE, IDC_ABOUT_PRODUCT1, IDC_ABOUT_PRODUCT2}) {
+        HWND link = GetDlgItem(page, id);
+        EXPECT_EQ(GetWindowLongA(link, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW) << id;
+        // The hand cursor over a link.
+        SendMessageA(link, WM_SETCURSOR, reinterpret_cast<WPARAM>(link), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND)) << id;
+    }
+}
+
+TEST_F(AboutSheet, LinksAreBlueAndDisabledLinksEmbossed) {
+    HWND link = GetDlgItem(about.GetHwnd(), IDC_ABOUT_PRODUCT1);
+    const Pixels enabled = Capture(link);
+    EXPECT_GT(enabled.blue, 20);
+    EnableWindow(link, FALSE);
+    const Pixels disabled = Capture(link);
+    EXPECT_EQ(disabled.blue, 0);
+    EXPECT_GT(disabled.shadow, 20);
+    EnableWindow(link, TRUE);
+    EXPECT_EQ(Capture(link).sum, enabled.sum);
+}
+
+TEST_F(AboutSheet, HelpButtonGoesHotAndBackAndHidesMagenta) {
+    HWND button = help.GetHwnd();
+    const Pixels normal = Capture(button);
+    EXPECT_EQ(normal.magenta, 0) << "the picture's transparent colour shows";
+    // A picture is drawn: some dark pixels in the middle.
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    const Pixels hot = Capture(button);
+    if (CakTheme::Get().Active()) {
+        EXPECT_NE(hot.sum, normal.sum) << "no hot look";
+    }
+    SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Capture(button).sum, normal.sum);
+}
+
+TEST_F(AboutSheet, ClickingALinkOpensItsPage) {
+    const std::string log = ExeFolder() + "\\kqabout_urls.log";
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("KQ_URL_LOG", log.c_str());
+    const std::string recorder = "\"" + ExeFolder() + "\\kqabout_urlrecorder.exe\" \"%1\"";
+    {
+        ScopedDefaultValue handler(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", recorder);
+        SendMessageA(GetDlgItem(about.GetHwnd(), IDC_ABOUT_PRODUCT2), BM_CLICK, 0, 0);
+        // An empty target does nothing.
+        about.HomePage().SetTarget("");
+        SendMessageA(GetDlgItem(about.GetHwnd(), IDC_ABOUT_HOMEPAGE), BM_CLICK, 0, 0);
+        for (int i = 0; i < 300 && ReadFile(log).empty(); ++i) Sleep(10);
+        Sleep(200);
+    }
+    EXPECT_EQ(ReadFile(log), "http://www.velmora-soft.com/clipwarden.shtml\n");
+}
+
+TEST(HelpSupport, NamesFilesAfterTheProgram) {
+    CakHelpSupport help;
+    help.SetDefaultFiles();
+    EXPECT_EQ(help.Folder(), ExeFolder());
+    EXPECT_EQ(help.HtmlHelpPath(), ExeFolder() + "\\kqabout_widgets_test.chm");
+    EXPECT_EQ(help.WinHelpPath(), ExeFolder() + "\\kqabout_widgets_test.hlp");
+}
+
+TEST(HelpSupport, LoadsTheRegisteredEngineAndAsksForTheTopic) {
+    const std::string log = ExeFolder() + "\\kqabout_hh.log";
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("KQ_HH_LOG", log.c_str());
+    ScopedDefaultValue control(HKEY_CLASSES_ROOT, "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
+                               ExeFolder() + "\\kqabout_fakehh.dll");
+    CakHelpSupport help;
+    help.SetHtmlHelpFile("kqel.chm");
+    help.ShowTopic("HOWTOuse.htm");
+    help.ShowTopic("intro.htm");
+    help.CloseAll();
+    EXPECT_EQ(ReadFile(log), ExeFolder() + "\\kqel.chm::/HOWTOuse.htm|0\n" + ExeFolder() +
+                                 "\\kqel.chm::/intro.htm|0\n(null)|18\n");
+}
+
+TEST(HelpSupport, WithoutAnyEngineHelpDoesNothing) {
+    ScopedDefaultValue control(HKEY_CLASSES_ROOT, "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
+                               ExeFolder() + "\\no-such-engine.ocx");
+    CakHelpSupport help;
+    help.SetHtmlHelpFile("kqel.chm");
+    // hhctrl.ocx by name is the fall-back, and Wine has it.
+    EXPECT_NE(help.Engine(), nullptr);
+}
+
+TEST(HelpSupport, MissingWinHelpFileShowsNothing) {
+    CakHelpSupport help;
+    help.SetWinHelpFile("no-such-file.hlp");
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.hItemHandle = GetDesktopWindow();
+    const DWORD ids[] = {1000, 0x806603E8, 0, 0};
+    EXPECT_FALSE(help.ContextHelp(&info, ids));
+    EXPECT_FALSE(help.ContextMenuHelp(GetDesktopWindow(), ids));
+}
+
+TEST(HelpSupport, RealViewerOpensOurHelpFile) {
+    CakHelpSupport help;
+    help.SetHtmlHelpFile("kqel.chm");
+    ASSERT_EQ(GetFileAttributesA(help.HtmlHelpPath().c_str()) == INVALID_FILE_ATTRIBUTES, false)
+        << help.HtmlHelpPath();
+    HWND viewer = help.ShowTopic("intro.htm");
+    Pump();
+    ASSERT_NE(viewer, nullptr);
+    char title[128] = {};
+    GetWindowTextA(viewer, title, sizeof title);
+    EXPECT_STREQ(title, "Keyquell Help");
+    help.CloseAll();
+    Pump();
+    EXPECT_FALSE(IsWindow(viewer));
+}
