@@ -19,9 +19,10 @@ kq::Rect ClientRectOf(HWND child, HWND parent) {
 }  // namespace
 
 CConfigSheet::CConfigSheet(CConfiguration& config, HINSTANCE instance)
-    : m_hInstance(instance), m_settingsPage(config, instance) {
+    : m_hInstance(instance), m_settingsPage(config, instance), m_aboutPage(instance) {
     // The pages, in the order they are shown.
     AddPage(m_settingsPage.Page());
+    AddPage(m_aboutPage.Page());
 }
 
 INT_PTR CConfigSheet::DoModal() {
@@ -58,11 +59,10 @@ void CConfigSheet::OnInitialized(HWND sheet) {
 
     const kq::Rect r = kq::HelpButtonRect(ClientRectOf(PropSheet_GetTabControl(sheet), sheet),
                                           ClientRectOf(GetDlgItem(sheet, IDOK), sheet));
-    m_helpBitmap.reset(LoadBitmapA(m_hInstance, MAKEINTRESOURCEA(IDB_HELP)));
-    m_hHelpButton = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
-                                    r.left, r.top, r.right - r.left, r.bottom - r.top, sheet,
-                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_SHEET_HELP)),
-                                    m_hInstance, nullptr);
+    const RECT rc{r.left, r.top, r.right, r.bottom};
+    m_helpButton.Create(sheet, "", WS_VISIBLE | WS_TABSTOP, rc, IDC_SHEET_HELP);
+    m_helpButton.SetPicturePlacement(16);  // centred
+    m_helpButton.SetPicture(IDB_HELP);
     SetWindowSubclass(sheet, SheetSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -76,39 +76,10 @@ LRESULT CALLBACK CConfigSheet::SheetSubclass(HWND wnd, UINT msg, WPARAM wp, LPAR
             return 0;
         }
         break;
-    case WM_DRAWITEM:
-        if (wp == IDC_SHEET_HELP) {
-            self->DrawHelpButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-            return TRUE;
-        }
-        break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(wnd, SheetSubclass, id);
         self->m_hSheet = nullptr;
-        self->m_hHelpButton = nullptr;
         break;
     }
     return DefSubclassProc(wnd, msg, wp, lp);
-}
-
-// A push button with the help picture centred; magenta in the picture is transparent.
-void CConfigSheet::DrawHelpButton(const DRAWITEMSTRUCT& item) const {
-    RECT rc = item.rcItem;
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    DrawFrameControl(item.hDC, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
-    BITMAP bm{};
-    if (m_helpBitmap && GetObjectA(m_helpBitmap.get(), sizeof(bm), &bm)) {
-        kq::UniqueDc mem(CreateCompatibleDC(item.hDC));
-        kq::SelectScope select(mem.get(), m_helpBitmap.get());
-        const int shift = pressed ? 1 : 0;
-        const int x = rc.left + (rc.right - rc.left - bm.bmWidth) / 2 + shift;
-        const int y = rc.top + (rc.bottom - rc.top - bm.bmHeight) / 2 + shift;
-        TransparentBlt(item.hDC, x, y, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, bm.bmWidth,
-                       bm.bmHeight, RGB(255, 0, 255));
-    }
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = rc;
-        InflateRect(&focus, -4, -4);
-        DrawFocusRect(item.hDC, &focus);
-    }
 }

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "keyblocker/about/AboutPage.h"
+#include "keyblocker/about/akBitButton.h"
 #include "keyblocker/tarnixdlg.h"
 #include "keyblocker/win_handles.h"
 
@@ -27,12 +29,11 @@ private:
     static LRESULT CALLBACK SheetSubclass(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                           DWORD_PTR data);
     void OnInitialized(HWND sheet);
-    void DrawHelpButton(const DRAWITEMSTRUCT& item) const;
 
     HINSTANCE m_hInstance;
     CTarnixDlg m_settingsPage;
+    kq::CAboutPage m_aboutPage;
     std::vector<PROPSHEETPAGEA> m_pages;
     HWND m_hSheet = nullptr;
-    HWND m_hHelpButton = nullptr;
-    kq::UniqueBitmap m_helpBitmap;
+    kq::CakBitButton m_helpButton;
 };

@@ -10,19 +10,17 @@
 #include "keyblocker/messages.h"
 #include "keyblocker/resource.h"
 #include "keyblocker/rules.h"
+#include "keyblocker/update/CheckUpdatesDlg.h"
+#include "keyblocker/update/update_check.h"
 
 namespace {
 
 constexpr const char* kClassName = "KeyquellWndClass";
 constexpr const char* kWindowName = "KeyquellWnd";
 constexpr UINT kTrayId = 1;
-// The product page on the maker's web server.
-constexpr const char* kProductPage = "http://www.velmora.example/keyquell.shtml";
-
 // Runs the update dialog modally, without an owner, and returns its result: 1 "Download
-// now", 3 the "Close" beside it, 2 anything else. Until the dialog is built in, nothing is
-// checked and the check stays due.
-int RunUpdateDialog() { return 2; }
+// now", 3 the "Close" beside it, 2 anything else.
+int RunUpdateDialog() { return static_cast<int>(kq::CCheckUpdatesDlg().DoModal()); }
 
 }  // namespace
 
@@ -198,7 +196,8 @@ void CMainWnd::OnCheckUpdates() {
         config.Save();
     }
     if (result == 1)
-        ShellExecuteA(nullptr, "open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteA(nullptr, "open", kq::MakerUrl(kq::kProductPagePath).c_str(), nullptr, nullptr,
+                      SW_SHOWNORMAL);
 }
 
 void CMainWnd::OnExit() {
