@@ -19,6 +19,12 @@ constexpr uint32_t kKeyRead = 0x20019;
 constexpr const char* kCpuUsageValue = "KERNEL\\CPUUsage";
 // Processors the idle-time source can report (the platform's own limit on 32-bit systems).
 constexpr size_t kMaxIdleProcessors = 64;
+
+// a - b in two's complement, wrapping like the platform's 64-bit arithmetic: counter values
+// come from outside and may be anything.
+int64_t Difference(int64_t a, int64_t b) {
+  return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
+}
 }  // namespace
 
 CpuSampler::CpuSampler(bool isNT, PerfDataQuery* perf, IdleTimeSource* fallback,
@@ -55,8 +61,8 @@ double CpuSampler::ProcessorLoad(int32_t index) {
   if (count_ == -1) SampleProcessors();
   if (index >= count_ || index < 0) throw Error(kMsgIndexOutOfBounds);
   if (currentTime_ == previousTime_) return 0.0;
-  const double idle = static_cast<double>(current_[index] - previous_[index]);
-  const double span = static_cast<double>(currentTime_ - previousTime_);
+  const double idle = static_cast<double>(Difference(current_[index], previous_[index]));
+  const double span = static_cast<double>(Difference(currentTime_, previousTime_));
   return 1.0 - idle / span;
 }
 
@@ -92,6 +98,9 @@ void CpuSampler::SamplePerfData() {
   uint32_t size = static_cast<uint32_t>(buffer_.size());
   int32_t code = perf_->Query(buffer_.data(), &size);
   while (code == kErrorMoreData) {
+    // Exactly 4096 bytes more (reserve first: a plain resize would grow the block by half
+    // or double, beyond the size the query is told).
+    buffer_.reserve(buffer_.size() + kBufferStep);
     buffer_.resize(buffer_.size() + kBufferStep);
     size = static_cast<uint32_t>(buffer_.size());
     code = perf_->Query(buffer_.data(), &size);

@@ -73,6 +73,7 @@ class CpuSampler {
   enum class Source { kUndecided, kPerfData, kIdleTimes, kDynData };
   Source source() const { return source_; }
   uint32_t bufferSize() const { return static_cast<uint32_t>(buffer_.size()); }
+  size_t bufferBytesHeld() const { return buffer_.capacity(); }
 
  private:
   void SampleNT();

@@ -60,9 +60,11 @@ IpTableBlock ReadIpTable(const char* function, IpTableApi& api, bool sorted, uin
     code = api.Call(block.get(), &size, sorted);
   }
   if (code != 0) {
-    block.reset();  // freed on the failure path as well
+    // The last error is taken before anything else runs (freeing the block may touch it).
     const uint32_t last = api.LastError();
-    RaiseIpHelperError(function, code, last, last ? api.SystemMessage(last) : std::string());
+    const std::string text = last ? api.SystemMessage(last) : std::string();
+    block.reset();  // freed on the failure path as well
+    RaiseIpHelperError(function, code, last, text);
   }
   return block;
 }

@@ -85,10 +85,11 @@ PerfWalk WalkPerfData(const uint8_t* data, size_t size) {
     obj += object.TotalByteLength;
   }
   if (!found) return w;
-  // The object must hold its own header and definitions and lie inside the buffer.
+  // The object must hold its own header and definitions and lie inside the buffer. An object
+  // without instances is sound (the count becomes 0); a negative count is not.
   if (object.TotalByteLength > size - obj || object.HeaderLength < sizeof(ObjectType) ||
       object.DefinitionLength < object.HeaderLength ||
-      object.DefinitionLength > object.TotalByteLength || object.NumInstances < 1)
+      object.DefinitionLength > object.TotalByteLength || object.NumInstances < 0)
     return w;
   // Every instance needs at least its definition and a counter block.
   const size_t instanceArea = object.TotalByteLength - object.DefinitionLength;

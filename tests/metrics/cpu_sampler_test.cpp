@@ -1,6 +1,7 @@
 // The CPU sampler over synthetic performance data, idle times and a fake 9x registry.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <map>
 #include <set>
@@ -143,6 +144,31 @@ TEST(CpuSampler, LoadArithmeticIsNotClamped) {
   EXPECT_DOUBLE_EQ(-0.5, s.ProcessorLoad(2));
 }
 
+TEST(CpuSampler, WildCounterValuesWrapInsteadOfOverflowing) {
+  // Counter values from a damaged or foreign source: the 64-bit differences wrap as the
+  // platform's own arithmetic does, and the sampler keeps running.
+  FakePerf perf;
+  perf.Push(Build({Processor({INT64_MIN, INT64_MAX})}, Time(0)));
+  perf.Push(Build({Processor({INT64_MAX, INT64_MIN})}, Time(1)));
+  CpuSampler s(true, &perf, nullptr, nullptr);
+  s.SampleProcessors();
+  s.SampleProcessors();
+  EXPECT_DOUBLE_EQ(1.0 + 1.0 / kSecond, s.ProcessorLoad(0));  // rose by -1
+  EXPECT_DOUBLE_EQ(1.0 - 1.0 / kSecond, s.ProcessorLoad(1));  // rose by 1
+
+  FakePerf none;
+  none.Push(Build({}, Time(0)));
+  FakeIdle idle;
+  idle.idle = {INT64_MAX};
+  idle.stamp = INT64_MAX;
+  CpuSampler f(true, &none, &idle, nullptr);
+  f.SampleProcessors();
+  idle.idle = {INT64_MIN};
+  idle.stamp = INT64_MIN;
+  f.SampleProcessors();
+  EXPECT_DOUBLE_EQ(0.0, f.ProcessorLoad(0));  // both rose by 1
+}
+
 TEST(CpuSampler, EqualSystemTimeGivesZero) {
   FakePerf perf;
   perf.Push(Build({Processor({0, 0})}, Time(5)));
@@ -165,6 +191,7 @@ TEST(CpuSampler, BufferGrowsInStepsAndOnlyGrows) {
   s.SampleProcessors();
   EXPECT_EQ((std::vector<uint32_t>{8192, 12288, 16384, 20480}), perf.offered);
   EXPECT_EQ(20480u, s.bufferSize());
+  EXPECT_EQ(20480u, s.bufferBytesHeld());  // no more memory than the size the query is told
   s.SampleProcessors();
   EXPECT_EQ(20480u, s.bufferSize());
   EXPECT_EQ(20480u, perf.offered.back());
@@ -207,6 +234,19 @@ TEST(CpuSampler, FailedQueryWithNothingUsable) {
   CpuSampler s(true, &perf, nullptr, nullptr);
   EXPECT_EQ(kMsgNoProcessorObject, ErrorOf([&] { s.ProcessorCount(); }));
   EXPECT_EQ(kMsgNoProcessorObject, ErrorOf([&] { s.ProcessorLoad(0); }));
+}
+
+TEST(CpuSampler, ProcessorObjectWithoutInstancesFixesCountAtZero) {
+  FakePerf perf;
+  perf.Push(Build({Processor({})}, Time(0)));
+  perf.Push(Build({Processor({0, 0})}, Time(1)));
+  CpuSampler s(true, &perf, nullptr, nullptr);
+  EXPECT_EQ(0, s.ProcessorCount());
+  EXPECT_EQ(kMsgIndexOutOfBounds, ErrorOf([&] { s.ProcessorLoad(0); }));
+  s.SampleProcessors();  // later instances do not change the fixed count
+  EXPECT_EQ(0, s.ProcessorCount());
+  EXPECT_EQ(2, perf.queries);
+  EXPECT_EQ(kMsgIndexOutOfBounds, ErrorOf([&] { s.ProcessorLoad(0); }));
 }
 
 TEST(CpuSampler, MissingCounterFixesCountAndKeepsValues) {

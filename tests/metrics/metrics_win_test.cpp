@@ -288,6 +288,13 @@ TEST(IpFunctions, TablesAndTheTickReading) {
   ReadOctets(0, first);
   EXPECT_GE(static_cast<uint32_t>(minus.down - all.down), 0u);
   EXPECT_FALSE(InterfaceDescription(ifs->table[0]).empty());
+  MIB_IFROW row{};
+  std::memcpy(row.bDescr, "eth0", 4);
+  EXPECT_EQ("", InterfaceDescription(row));  // length 0: empty, whatever the bytes say
+  row.dwDescrLen = 3;
+  EXPECT_EQ("eth", InterfaceDescription(row));  // not terminated: exactly the length
+  row.dwDescrLen = 0xFFFFFFFFu;
+  EXPECT_EQ(sizeof row.bDescr, InterfaceDescription(row).size());  // never past the field
   try {
     RaiseIpHelperError("GetIfTable", ERROR_NO_DATA);
   } catch (const EIpHlpError& e) {

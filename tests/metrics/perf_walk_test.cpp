@@ -70,7 +70,7 @@ TEST(PerfWalk, DamagedHeaderFields) {
       {obj + offsetof(perf::ObjectType, HeaderLength), 0x7FFFFFFFu, PerfWalk::kMissingObject},
       {obj + offsetof(perf::ObjectType, NumInstances), 0x7FFFFFFFu, PerfWalk::kMissingObject},
       {obj + offsetof(perf::ObjectType, NumInstances), 0xFFFFFFFFu, PerfWalk::kMissingObject},
-      {obj + offsetof(perf::ObjectType, NumInstances), 0, PerfWalk::kMissingObject},
+      {obj + offsetof(perf::ObjectType, NumInstances), 0, PerfWalk::kOk},  // none: count 0
       {obj + offsetof(perf::ObjectType, NumCounters), 0xFFFFFFFFu, PerfWalk::kOk},
       {obj + offsetof(perf::ObjectType, NumCounters), 1, PerfWalk::kMissingCounter},
       {def + offsetof(perf::CounterDefinition, ByteLength), 0, PerfWalk::kMissingCounter},
