@@ -11,6 +11,9 @@ namespace widgets {
 class Widget {
 public:
     // Told by a widget when it must be repainted (Invalidate) or resized (Resize).
+    // WidgetResize passes the size the widget wants (an auto-sized LCD, say); a host aligned
+    // to the top, bottom or whole client area of its parent keeps its width, one aligned to the
+    // left, right or whole client area keeps its height.
     struct Host {
         virtual void WidgetInvalidate() = 0;
         virtual void WidgetResize(int width, int height) = 0;
@@ -19,10 +22,15 @@ public:
     };
 
     virtual ~Widget() = default;
-    // Paints the whole widget into bounds (client coordinates of dc).
+    // Paints the whole widget into bounds (client coordinates of dc). A widget that is not
+    // Opaque() takes what dc already holds under bounds (the parent's pixels) as background.
     virtual void Paint(HDC dc, const RECT& bounds) = 0;
     // The size the widget wants when it sizes itself; false when it does not.
     virtual bool AutoSizeExtent(SIZE& /*size*/) const { return false; }
+    // False while the widget shows its parent through (the host paints the parent first).
+    virtual bool Opaque() const { return true; }
+    // The host passes WM_SYSCOLORCHANGE on.
+    virtual void SysColorChange() {}
 
     void SetHost(Host* host) { host_ = host; }
 
