@@ -36,11 +36,29 @@ int LitLength(int length, int position, int min, int max) {
 int MediumStart(int length) { return (length * 60 + 50) / 100; }
 int HighStart(int length) { return (length * 85 + 50) / 100; }
 
-Spans BarSpans(int length, int litLength) {
+BarLayout LayoutBar(int length, const Range& range, bool segmented) {
+    BarLayout l;
+    if (length <= 0) return l;
+    if (!segmented) {
+        l.litLength = LitLength(length, range.Position(), range.Min(), range.Max());
+        l.mediumStart = MediumStart(length);
+        l.highStart = HighStart(length);
+        return l;
+    }
+    const int segments = (length + kSegmentPitch - 1) / kSegmentPitch;
+    auto at = [&](int segment) { return std::min(length, segment * kSegmentPitch); };
+    l.litLength = at(LitLength(segments, range.Position(), range.Min(), range.Max()));
+    l.mediumStart = at(MediumStart(segments));
+    l.highStart = at(HighStart(segments));
+    return l;
+}
+
+Spans BarSpans(int length, const BarLayout& layout) {
     Spans out;
     if (length <= 0) return out;
-    litLength = std::clamp(litLength, 0, length);
-    const int bounds[4] = {0, MediumStart(length), HighStart(length), length};
+    const int litLength = std::clamp(layout.litLength, 0, length);
+    const int medium = std::clamp(layout.mediumStart, 0, length);
+    const int bounds[4] = {0, medium, std::clamp(layout.highStart, medium, length), length};
     const Zone zones[3] = {Zone::Low, Zone::Medium, Zone::High};
     for (int z = 0; z < 3; ++z) {
         const int b = bounds[z], e = bounds[z + 1];
@@ -90,11 +108,11 @@ void PaintBar(const PixelView& dst, const BarLook& look, const Range& range) {
     if (length <= 0 || in.Width() <= 0 || in.Height() <= 0) return;
 
     const Pixel lit[3] = {ToPixel(look.bar1), ToPixel(look.bar2), ToPixel(look.bar3)};
-    const Spans spans = BarSpans(length, LitLength(length, range.Position(), range.Min(), range.Max()));
+    const Spans spans = BarSpans(length, LayoutBar(length, range, look.segmented && length >= 4 * kSegmentPitch));
     for (int i = 0; i < spans.count; ++i) {
         const Span& s = spans.span[i];
         const Pixel c = lit[static_cast<int>(s.zone)];
-        FillAlong(dst, in, look.direction, s.begin, s.end, s.lit ? c : Mix(c, bg, 64));
+        FillAlong(dst, in, look.direction, s.begin, s.end, s.lit ? c : Mix(c, bg, kUnlitWeight));
     }
     // Segment gaps only where the bar is long enough to show at least a few segments.
     if (look.segmented && length >= 4 * kSegmentPitch) {

@@ -4,7 +4,7 @@
 // The bar is a segmented meter: 3-pixel segments with 1-pixel gaps along the bar; the first
 // 60 % of its length lights in the low colour, up to 85 % in the medium colour and the rest in
 // the high colour, so a fuller bar climbs from green through yellow into red. Unlit segments
-// show their zone colour mixed a quarter into the background, like the dark glass of an LED.
+// show their zone colour mixed a fifth into the background, like the dark glass of an LED.
 //
 // The gauge is a column (or row) of ticks: TickHeight pixels each with Spacing between, active
 // ticks in Palette.High, the rest in Palette.Low, filling from the bottom (or the left).
@@ -56,6 +56,23 @@ enum class Zone : std::uint8_t { Low, Medium, High };
 int MediumStart(int length);
 int HighStart(int length);
 
+// Unlit segments: a fifth of their zone colour over the background (weight for Mix).
+constexpr int kUnlitWeight = 52;
+
+constexpr int kSegment = 3;
+constexpr int kSegmentPitch = 4;
+// True for offsets that fall in the gap after a segment.
+inline bool IsSegmentGap(int offset) { return offset % kSegmentPitch == kSegment; }
+
+// How a bar of length pixels is shared at a position. A segmented bar lights whole segments
+// (the nearest count) and its zones change colour between segments, never inside one.
+struct BarLayout {
+    int litLength = 0;
+    int mediumStart = 0;
+    int highStart = 0;
+};
+BarLayout LayoutBar(int length, const Range& range, bool segmented);
+
 struct Span {
     int begin = 0;  // offsets from the bar's origin (where filling starts), [begin, end)
     int end = 0;
@@ -67,12 +84,7 @@ struct Spans {
     Span span[6];
 };
 // The lit and unlit stretches of each zone, from the origin outwards; empty ones left out.
-Spans BarSpans(int length, int litLength);
-
-constexpr int kSegment = 3;
-constexpr int kSegmentPitch = 4;
-// True for offsets that fall in the gap after a segment.
-inline bool IsSegmentGap(int offset) { return offset % kSegmentPitch == kSegment; }
+Spans BarSpans(int length, const BarLayout& layout);
 
 struct BarLook {
     Colour background = 0x000000;

@@ -8,6 +8,21 @@ void TALProgressBar::SetPosition(int p) {
     if (range_.SetPosition(p)) Invalidate();
 }
 
+void TALProgressBar::SetBarColors(Colour low, Colour medium, Colour high) {
+    if (low == look_.bar1 && medium == look_.bar2 && high == look_.bar3) return;
+    look_.bar1 = low;
+    look_.bar2 = medium;
+    look_.bar3 = high;
+    Invalidate();
+}
+
+void TALProgressBar::SetBorderColors(Colour topLeft, Colour bottomRight) {
+    if (topLeft == look_.border1 && bottomRight == look_.border2) return;
+    look_.border1 = topLeft;
+    look_.border2 = bottomRight;
+    Invalidate();
+}
+
 void TALProgressBar::SetDirection(TALDirection d) {
     if (d < pdLeftToRight || d > pdTopToBottom) return;
     Set(look_.direction, d);

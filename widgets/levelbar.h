@@ -14,6 +14,8 @@ class TALProgressBar : public Widget {
 public:
     static constexpr int kDefaultWidth = 150;
     static constexpr int kDefaultHeight = 16;
+    static constexpr TALDirection LeftToRight = pdLeftToRight;
+    static constexpr TALDirection BottomToTop = pdBottomToTop;
 
     // 0..100; a position outside is ignored and the previous one kept.
     int Position() const { return range_.Position(); }
@@ -23,6 +25,7 @@ public:
 
     Colour BackgroundColor() const { return look_.background; }
     void SetBackgroundColor(Colour c) { Set(look_.background, c); }
+    void SetBackColor(Colour c) { SetBackgroundColor(c); }
     // Low, medium and high level colours.
     Colour BarColor1() const { return look_.bar1; }
     void SetBarColor1(Colour c) { Set(look_.bar1, c); }
@@ -35,6 +38,9 @@ public:
     void SetBorderColor1(Colour c) { Set(look_.border1, c); }
     Colour BorderColor2() const { return look_.border2; }
     void SetBorderColor2(Colour c) { Set(look_.border2, c); }
+    // All three level colours, or both border colours, with one repaint.
+    void SetBarColors(Colour low, Colour medium, Colour high);
+    void SetBorderColors(Colour topLeft, Colour bottomRight);
     bool ShowBorder() const { return look_.showBorder; }
     void SetShowBorder(bool v) { Set(look_.showBorder, v); }
     // pdLeftToRight (0) or pdBottomToTop (2); the other two fill from the opposite end.

@@ -46,6 +46,7 @@ public:
     TVrPalette& Palette() { return palette_; }
     const TVrPalette& Palette() const { return palette_; }
     void SetPalette(const TVrPalette& p) { palette_.Assign(p); }
+    void SetPalette(Colour low, Colour high) { palette_.Assign(TVrPalette(low, high)); }
     // Transparent: the pixels the host dc holds under the control are the background.
     bool Transparent() const { return model_.Transparent(); }
     void SetTransparent(bool v);

@@ -35,7 +35,7 @@ TEST(LevelGeometry, LitLengthAndZoneSpans) {
     EXPECT_EQ(level::LitLength(10, 500, 0, 50), 10);  // clamped
     EXPECT_EQ(level::LitLength(10, 5, 5, 5), 0);      // no range
 
-    const level::Spans s = level::BarSpans(100, 70);
+    const level::Spans s = level::BarSpans(100, level::BarLayout{70, 60, 85});
     ASSERT_EQ(s.count, 4);
     EXPECT_EQ(s.span[0].end, 60);
     EXPECT_TRUE(s.span[0].lit);
@@ -52,7 +52,7 @@ TEST(LevelGeometry, LitLengthAndZoneSpans) {
     // Spans always cover the bar without gaps or overlap, whatever the length and fill.
     for (int len = 1; len < 40; ++len)
         for (int lit = 0; lit <= len; ++lit) {
-            const level::Spans t = level::BarSpans(len, lit);
+            const level::Spans t = level::BarSpans(len, level::BarLayout{lit, level::MediumStart(len), level::HighStart(len)});
             int at = 0, litPixels = 0;
             for (int i = 0; i < t.count; ++i) {
                 ASSERT_EQ(t.span[i].begin, at);
@@ -63,6 +63,31 @@ TEST(LevelGeometry, LitLengthAndZoneSpans) {
             ASSERT_EQ(at, len);
             ASSERT_EQ(litPixels, lit);
         }
+}
+
+TEST(LevelGeometry, SegmentedBarsLightWholeSegmentsAndChangeColourBetweenThem) {
+    Range r;
+    r.SetPosition(37);
+    // 40 pixels are 10 segments: 3.7 rounds to 4 lit; zones from segment 6 and 9.
+    level::BarLayout l = level::LayoutBar(40, r, true);
+    EXPECT_EQ(l.litLength, 16);
+    EXPECT_EQ(l.mediumStart, 24);
+    EXPECT_EQ(l.highStart, 36);
+    r.SetPosition(100);
+    EXPECT_EQ(level::LayoutBar(42, r, true).litLength, 42);  // the short last segment too
+    r.SetPosition(1);
+    EXPECT_EQ(level::LayoutBar(40, r, true).litLength, 0);   // under half a segment
+    EXPECT_EQ(level::LayoutBar(40, r, false).litLength, 0);  // 0.4 pixel
+    r.SetPosition(3);
+    EXPECT_EQ(level::LayoutBar(40, r, false).litLength, 1);
+    EXPECT_EQ(level::LayoutBar(40, r, false).mediumStart, 24);
+    EXPECT_EQ(level::LayoutBar(0, r, true).litLength, 0);
+    for (int len = 1; len < 200; ++len) {
+        const level::BarLayout s = level::LayoutBar(len, r, true);
+        ASSERT_EQ(s.mediumStart % level::kSegmentPitch == 0 || s.mediumStart == len, true) << len;
+        ASSERT_LE(s.mediumStart, s.highStart);
+        ASSERT_LE(s.highStart, len);
+    }
 }
 
 constexpr Pixel kGreen = ToPixel(0x33CC33), kYellow = ToPixel(0x01FFFF), kRed = ToPixel(0x0000FF);
@@ -88,8 +113,8 @@ TEST(LevelPaint, BarColoursBorderGapsAndDirection) {
 
     r.SetPosition(0);
     level::PaintBar(img.View(), look, r);
-    EXPECT_EQ(img.At(1, 5), Mix(kGreen, 0, 64));  // unlit: dim green
-    EXPECT_EQ(img.At(1 + 38, 5), Mix(kRed, 0, 64));
+    EXPECT_EQ(img.At(1, 5), Mix(kGreen, 0, level::kUnlitWeight));  // unlit: dim green
+    EXPECT_EQ(img.At(1 + 38, 5), Mix(kRed, 0, level::kUnlitWeight));
 
     // Bottom to top at 50 %, no border, not segmented: the lower half lit.
     look.showBorder = false;
@@ -100,8 +125,8 @@ TEST(LevelPaint, BarColoursBorderGapsAndDirection) {
     level::PaintBar(img.View(), look, r);
     EXPECT_EQ(img.At(20, 9), kGreen);
     EXPECT_EQ(img.At(20, 5), kGreen);
-    EXPECT_EQ(img.At(20, 4), Mix(kGreen, ToPixel(0x101010), 64));
-    EXPECT_EQ(img.At(20, 0), Mix(kRed, ToPixel(0x101010), 64));
+    EXPECT_EQ(img.At(20, 4), Mix(kGreen, ToPixel(0x101010), level::kUnlitWeight));
+    EXPECT_EQ(img.At(20, 0), Mix(kRed, ToPixel(0x101010), level::kUnlitWeight));
 
     // A bar of no size paints nothing and does not fault.
     Image none;

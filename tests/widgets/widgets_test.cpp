@@ -164,7 +164,7 @@ TEST(LevelWidgetsWin, BarAndGaugePaintAndIgnoreOutOfRange) {
     bar.Paint(c.Dc(), at);
     EXPECT_EQ(c.At(0, 0), 0x202020u);
     EXPECT_EQ(c.At(1, 2), 0x33CC33u);                          // lit low zone
-    EXPECT_EQ(c.At(98, 2), ToColour(Mix(ToPixel(0x0000FF), 0, 64)));  // unlit high zone
+    EXPECT_EQ(c.At(98, 2), ToColour(Mix(ToPixel(0x0000FF), 0, level::kUnlitWeight)));  // unlit high zone
     // The position text is drawn in white somewhere around the middle.
     bool white = false;
     for (int y = 1; y < 17 && !white; ++y)
