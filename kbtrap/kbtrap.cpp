@@ -1,5 +1,111 @@
+// kbtrap: the exports, used by the program that arms the hook (kqel).
+//
+// SetHook puts two thread hooks on the taskbar's thread, which brings this library into the
+// shell's process; there the hook procedures (shell_side.cpp) act on the start, change and
+// stop messages sent to the taskbar window and run the keyboard filter (filter.cpp).
 #define KBTRAP_BUILD
-#include "kbtrap.h"
+#include "kbtrap/kbtrap.h"
 
-KBTRAP_API BOOL SetHook(void) { return TRUE; }
-KBTRAP_API BOOL UnsetHook(void) { return TRUE; }
+#include <cstring>
+
+#include "kbtrap/handles.h"
+#include "kbtrap/shared_state.h"
+#include "kbtrap/shell_side.h"
+
+namespace kbtrap {
+namespace {
+
+HINSTANCE g_instance = nullptr;
+
+// The arming process's side; touched only by SetHook and UnsetHook.
+struct Arming {
+    HWND taskbar = nullptr;
+    DWORD taskbarTid = 0;
+    HookHandle getMessage;
+    HookHandle callWndProc;
+    UniqueHandle mapping;
+    MappedView view;
+};
+Arming g_arming;
+
+bool PublishHeader(DWORD taskbarTid) {
+    if (!g_arming.mapping) {
+        UniqueHandle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                sizeof(SharedState), kSharedStateName));
+        if (!mapping) return false;
+        MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, 0));
+        if (!view) return false;
+        // A block of that name made by somebody else may be too small.
+        MEMORY_BASIC_INFORMATION mbi;
+        if (!VirtualQuery(view.get(), &mbi, sizeof mbi) || mbi.RegionSize < sizeof(SharedState)) return false;
+        g_arming.mapping = std::move(mapping);
+        g_arming.view = std::move(view);
+    }
+    SharedState fresh{};
+    fresh.header.magic = kSharedMagic;
+    fresh.header.version = kSharedVersion;
+    fresh.header.size = sizeof(SharedState);
+    fresh.header.ownerPid = GetCurrentProcessId();
+    fresh.header.taskbarTid = taskbarTid;
+    std::memcpy(g_arming.view.get(), &fresh, sizeof fresh);
+    return true;
+}
+
+void Disarm() {
+    g_arming.getMessage.reset();
+    g_arming.callWndProc.reset();
+    g_arming.taskbar = nullptr;
+    g_arming.taskbarTid = 0;
+}
+
+}  // namespace
+}  // namespace kbtrap
+
+using namespace kbtrap;
+
+KBTRAP_API BOOL SetHook(void) {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!taskbar) return FALSE;
+    DWORD tid = GetWindowThreadProcessId(taskbar, nullptr);
+    if (!tid) return FALSE;
+    if (g_arming.getMessage && g_arming.callWndProc && g_arming.taskbarTid == tid) {
+        g_arming.taskbar = taskbar;
+        return TRUE;  // already armed on this taskbar
+    }
+    // A new taskbar (the shell restarted): the old thread hooks died with it.
+    Disarm();
+    if (!PublishHeader(tid)) return FALSE;
+    Messages();
+    HookHandle getMessage(SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, g_instance, tid));
+    HookHandle callWndProc(SetWindowsHookExA(WH_CALLWNDPROC, CallWndProcHook, g_instance, tid));
+    if (!getMessage || !callWndProc) return FALSE;
+    g_arming.getMessage = std::move(getMessage);
+    g_arming.callWndProc = std::move(callWndProc);
+    g_arming.taskbar = taskbar;
+    g_arming.taskbarTid = tid;
+    return TRUE;
+}
+
+KBTRAP_API BOOL UnsetHook(void) {
+    if (!g_arming.getMessage && !g_arming.callWndProc) return FALSE;
+    // The program sends the stop message itself first; sending it again here (it is
+    // harmless twice) makes sure the filter has ended before the hooks go away.
+    DWORD_PTR ignored = 0;
+    if (g_arming.taskbar)
+        SendMessageTimeoutA(g_arming.taskbar, Messages().stop, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 5000,
+                            &ignored);
+    Disarm();
+    g_arming.view.reset();
+    g_arming.mapping.reset();
+    return TRUE;
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_instance = instance;
+        DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        ReleaseShellSide();
+    }
+    return TRUE;
+}
