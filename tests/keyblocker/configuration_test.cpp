@@ -15,6 +15,13 @@ namespace {
 constexpr int64_t kNow = 1700000000;
 const std::string kExe = "C:\\Program Files\\Keyquell\\kqel.exe";
 
+kq::RegValue Raw(uint32_t type, size_t size) {
+    kq::RegValue v;
+    v.type = type;
+    v.data.assign(size, 3);
+    return v;
+}
+
 struct ConfigurationTest : ::testing::Test {
     FakeRegistry reg;
     CConfiguration config{reg, kNow, nullptr, kExe};
@@ -51,12 +58,11 @@ TEST_F(ConfigurationTest, MalformedValuesAreIgnored) {
         kq::RegValue mode;
         kq::RegValue last;
     };
-    const Case cases[] = {
-        {"mode 4, LastUpdate 4 bytes", Dword(4), {kq::kRegBinary, {1, 2, 3, 4}}},
-        {"mode as text, LastUpdate 9 bytes", Text("3"), {kq::kRegBinary, {1, 2, 3, 4, 5, 6, 7, 8, 9}}},
-        {"mode -1, LastUpdate as a DWORD", Dword(0xFFFFFFFFu), Dword(12345)},
-        {"mode as binary, LastUpdate as text", {kq::kRegBinary, {3, 0, 0, 0}}, Text("12345678")},
-    };
+    std::vector<Case> cases;
+    cases.push_back({"mode 4, LastUpdate 4 bytes", Dword(4), Raw(kq::kRegBinary, 4)});
+    cases.push_back({"mode as text, LastUpdate 9 bytes", Text("3"), Raw(kq::kRegBinary, 9)});
+    cases.push_back({"mode -1, LastUpdate as a DWORD", Dword(0xFFFFFFFFu), Dword(12345)});
+    cases.push_back({"mode as binary, LastUpdate as text", Raw(kq::kRegBinary, 4), Text("12345678")});
     for (const Case& c : cases) {
         FakeRegistry r;
         r.keys[kq::kSettingsKey][kq::kWhenToBlockValue] = c.mode;

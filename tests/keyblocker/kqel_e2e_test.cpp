@@ -1,0 +1,354 @@
+// The real kqel.exe on a desktop of its own, with a stand-in shell that records what the
+// program tells the taskbar and the tray: a second copy, the Exit command, the settings sheet.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/keyblocker/fake_shell.h"
+
+using kqtest::Count;
+using kqtest::FakeShell;
+using kqtest::FindTray;
+using kqtest::ShellEvent;
+
+namespace {
+
+constexpr const char* kSettingsKey = "Software\\Velmora\\KQeL";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr UINT kSecondCopyNotice = 0x8064;
+
+std::string BinDir() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path);
+    return s.substr(0, s.find_last_of('\\'));
+}
+
+std::string KqelPath() { return BinDir() + "\\kqel.exe"; }
+
+bool WaitUntil(const std::function<bool()>& pred, DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (!pred()) {
+        if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// Registry helpers over the user's hive, which the program shares with the test.
+void SetDword(const char* key, const char* name, DWORD v) {
+    HKEY k;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), 0);
+    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4);
+    RegCloseKey(k);
+}
+void SetLastUpdateNow() {
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    const long long t =
+        ((static_cast<long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000LL;
+    HKEY k;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
+    RegSetValueExA(k, "LastUpdate", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&t), 8);
+    RegCloseKey(k);
+}
+bool ReadValue(const char* key, const char* name, DWORD& type, std::string& data) {
+    HKEY k;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != 0) return false;
+    char buf[1024];
+    DWORD size = sizeof(buf);
+    const bool ok = RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size) == 0;
+    RegCloseKey(k);
+    if (ok) data.assign(buf, size);
+    return ok;
+}
+void DeleteValue(const char* key, const char* name) {
+    HKEY k;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_WRITE, &k) != 0) return;
+    RegDeleteValueA(k, name);
+    RegCloseKey(k);
+}
+
+struct Process {
+    PROCESS_INFORMATION pi{};
+    ~Process() {
+        if (pi.hProcess) {
+            if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+            WaitForSingleObject(pi.hProcess, 5000);
+            CloseHandle(pi.hProcess);
+            CloseHandle(pi.hThread);
+        }
+    }
+    bool Exited(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const {
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        return code;
+    }
+};
+
+struct WindowQuery {
+    DWORD pid = 0;
+    const char* cls = nullptr;
+    const char* title = nullptr;
+    std::vector<HWND> found;
+};
+
+// The program is up: the hook start was posted and the tray icon added (in either order).
+bool Started(const std::vector<ShellEvent>& ev) {
+    return Count(ev, ShellEvent::HookStart) >= 1 && FindTray(ev, NIM_ADD, L"Keyquell") != nullptr;
+}
+
+BOOL CALLBACK Collect(HWND wnd, LPARAM lp) {
+    auto* q = reinterpret_cast<WindowQuery*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    char cls[128] = "", title[256] = "";
+    GetClassNameA(wnd, cls, sizeof(cls));
+    GetWindowTextA(wnd, title, sizeof(title));
+    if ((!q->pid || q->pid == pid) && (!q->cls || lstrcmpA(cls, q->cls) == 0) &&
+        (!q->title || lstrcmpA(title, q->title) == 0))
+        q->found.push_back(wnd);
+    return TRUE;
+}
+
+class KqelEndToEnd : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const std::string name = "kqel-e2e-" + std::to_string(GetCurrentProcessId());
+        s_shell = new FakeShell(name.c_str());
+        // This thread looks for the program's windows on that desktop.
+        SetThreadDesktop(s_shell->Desktop());
+    }
+    static void TearDownTestSuite() {
+        delete s_shell;
+        s_shell = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_NE(s_shell->Taskbar(), nullptr);
+        SetDword(kSettingsKey, "WhenToBlock", 0);
+        SetLastUpdateNow();  // no update dialog in the way
+        s_shell->ClearEvents();
+    }
+
+    std::unique_ptr<Process> Start() {
+        auto p = std::make_unique<Process>();
+        STARTUPINFOA si{};
+        si.cb = sizeof(si);
+        std::string desk = s_shell->DesktopName();
+        si.lpDesktop = &desk[0];
+        std::string cmd = "\"" + KqelPath() + "\"";
+        EXPECT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, BinDir().c_str(),
+                                   &si, &p->pi));
+        return p;
+    }
+
+    std::vector<HWND> Windows(DWORD pid, const char* cls, const char* title) {
+        WindowQuery q{pid, cls, title, {}};
+        EnumDesktopWindows(s_shell->Desktop(), Collect, reinterpret_cast<LPARAM>(&q));
+        return q.found;
+    }
+
+    HWND TrayWindow(const Process& p) {
+        HWND wnd = nullptr;
+        WaitUntil([&] {
+            auto w = Windows(p.pi.dwProcessId, nullptr, "KeyquellWnd");
+            wnd = w.empty() ? nullptr : w[0];
+            return wnd != nullptr;
+        }, 10000);
+        return wnd;
+    }
+
+    // Ends the program through its Exit command and checks that it is gone.
+    void Exit(const Process& p, HWND tray) {
+        PostMessageA(tray, WM_COMMAND, 153, 0);
+        ASSERT_TRUE(p.Exited(10000));
+        EXPECT_EQ(p.ExitCode(), 0u);
+    }
+
+    static FakeShell* s_shell;
+};
+FakeShell* KqelEndToEnd::s_shell = nullptr;
+
+TEST_F(KqelEndToEnd, StartsWithTrayIconAndHookStart) {
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    EXPECT_FALSE(IsWindowVisible(tray));
+    ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::HookStart), 1u);
+    Exit(*p, tray);
+}
+
+TEST_F(KqelEndToEnd, SecondCopyEndsAtOnceAndTheFirstShowsTheBalloon) {
+    auto first = Start();
+    HWND tray = TrayWindow(*first);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+
+    auto second = Start();
+    ASSERT_TRUE(second->Exited(10000));
+    EXPECT_EQ(second->ExitCode(), 1u);  // start-up refused
+    EXPECT_EQ(Windows(0, nullptr, "KeyquellWnd").size(), 1u);
+    EXPECT_TRUE(Windows(second->pi.dwProcessId, nullptr, nullptr).empty());
+    ASSERT_TRUE(s_shell->WaitFor([](auto& ev) {
+        return FindTray(ev, NIM_MODIFY,
+                        L"The program is already running and can be configured using this icon.") != nullptr;
+    }, 5000));
+    // Only the first copy armed the hook.
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::HookStart), 1u);
+    Exit(*first, tray);
+}
+
+TEST_F(KqelEndToEnd, ExitStopsTheHookInOrderThenRemovesTheIcon) {
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+    s_shell->ClearEvents();
+    Exit(*p, tray);
+    ASSERT_TRUE(s_shell->WaitFor([](auto& ev) { return FindTray(ev, NIM_DELETE, L"") != nullptr; }, 5000));
+    const auto ev = s_shell->Events();
+    // The hook stop reaches the taskbar first, then the one WM_NULL broadcast, then after the
+    // 100 ms pause the window closes and takes its icon away.
+    ASSERT_GE(ev.size(), 3u);
+    EXPECT_EQ(ev[0].kind, ShellEvent::HookStop);
+    EXPECT_EQ(Count(ev, ShellEvent::NullBroadcast), 1u);
+    size_t nul = 0, del = 0;
+    for (size_t i = 0; i < ev.size(); ++i) {
+        if (ev[i].kind == ShellEvent::NullBroadcast) nul = i;
+        if (ev[i].kind == ShellEvent::TrayData && ev[i].trayCommand == NIM_DELETE) del = i;
+    }
+    EXPECT_LT(nul, del);
+    EXPECT_GE(ev[del].tick - ev[nul].tick, 90u);
+    EXPECT_EQ(Count(ev, ShellEvent::HookStart), 0u);
+    EXPECT_TRUE(Windows(0, nullptr, "KeyquellWnd").empty());
+}
+
+// A restarted shell announces its new taskbar: the icon comes back and the hook side, which
+// lived in the old shell's process, is told to start again.
+TEST_F(KqelEndToEnd, NewTaskbarGetsTheIconAndTheHookStartAgain) {
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+    s_shell->ClearEvents();
+    PostMessageA(tray, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::HookStart), 1u);
+    Exit(*p, tray);
+}
+
+// The settings sheet of a running copy, opened by a double click on the tray icon.
+class KqelSheet : public KqelEndToEnd {
+protected:
+    HWND OpenSheet(const Process& p, HWND tray) {
+        const UINT notify = RegisterWindowMessageA("599A6A10-A91F-4dd3-B7E8-6F25E148826D");
+        PostMessageA(tray, notify, 0, WM_LBUTTONDBLCLK);
+        HWND sheet = nullptr;
+        WaitUntil([&] {
+            for (HWND w : Windows(p.pi.dwProcessId, "#32770", nullptr))
+                if (IsWindowVisible(w)) sheet = w;
+            return sheet != nullptr;
+        }, 10000);
+        return sheet;
+    }
+    // Posted like a real click: the sheet's modal loop looks for its end after each
+    // posted message.
+    static void Press(HWND sheet, int id) {
+        PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(sheet, id)));
+    }
+    static HWND Page(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+};
+
+TEST_F(KqelSheet, ApplyStoresTheModeAndTellsTheTaskbarAtOnce) {
+    SetDword(kSettingsKey, "WhenToBlock", 1);
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    HWND sheet = OpenSheet(*p, tray);
+    ASSERT_NE(sheet, nullptr);
+    HWND page = Page(sheet);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(page, 1002), BM_GETCHECK, 0, 0), BST_CHECKED);  // mode 1
+    EXPECT_NE(GetDlgItem(sheet, 140), nullptr);                                         // the help button
+
+    // "Always" is the fourth button of the group, though its id is 1001.
+    SendMessageA(GetDlgItem(page, 1001), BM_CLICK, 0, 0);
+    s_shell->ClearEvents();
+    SendMessageA(sheet, PSM_APPLY, 0, 0);
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::ConfigChanged), 1u);
+    DWORD type = 0;
+    std::string data;
+    ASSERT_TRUE(ReadValue(kSettingsKey, "WhenToBlock", type, data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(data, std::string("\x03\0\0\0", 4));
+
+    // Start with Windows: checking it writes the program's path, unchecking removes it.
+    HWND run = GetDlgItem(page, 1000);
+    if (SendMessageA(run, BM_GETCHECK, 0, 0) == BST_CHECKED) SendMessageA(run, BM_CLICK, 0, 0);
+    SendMessageA(run, BM_CLICK, 0, 0);
+    SendMessageA(sheet, PSM_APPLY, 0, 0);
+    ASSERT_TRUE(ReadValue(kRunKey, "Keyquell", type, data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(lstrcmpiA(data.c_str(), KqelPath().c_str()), 0) << data;
+    SendMessageA(run, BM_CLICK, 0, 0);
+    SendMessageA(sheet, PSM_APPLY, 0, 0);
+    EXPECT_FALSE(ReadValue(kRunKey, "Keyquell", type, data));
+
+    // While the sheet is open a second copy's notice is dropped: no balloon.
+    s_shell->ClearEvents();
+    auto second = Start();
+    ASSERT_TRUE(second->Exited(10000));
+    Sleep(300);
+    EXPECT_EQ(FindTray(s_shell->Events(), NIM_MODIFY, L"already running"), nullptr);
+
+    // OK without a change still writes and tells the taskbar, once.
+    DeleteValue(kSettingsKey, "WhenToBlock");
+    s_shell->ClearEvents();
+    Press(sheet, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 5000));
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::ConfigChanged), 1u);
+    ASSERT_TRUE(ReadValue(kSettingsKey, "WhenToBlock", type, data));
+    EXPECT_EQ(data, std::string("\x03\0\0\0", 4));
+
+    Exit(*p, tray);
+}
+
+TEST_F(KqelSheet, CancelChangesNothing) {
+    SetDword(kSettingsKey, "WhenToBlock", 2);
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    HWND sheet = OpenSheet(*p, tray);
+    ASSERT_NE(sheet, nullptr);
+    HWND page = Page(sheet);
+    EXPECT_EQ(SendMessageA(GetDlgItem(page, 1003), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(GetDlgItem(page, 1004), BM_CLICK, 0, 0);
+    s_shell->ClearEvents();
+    Press(sheet, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 5000));
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::ConfigChanged), 0u);
+    DWORD type = 0;
+    std::string data;
+    ASSERT_TRUE(ReadValue(kSettingsKey, "WhenToBlock", type, data));
+    EXPECT_EQ(data, std::string("\x02\0\0\0", 4));
+    Exit(*p, tray);
+}
+
+// The text of the message shown when there is no Explorer shell, as the program carries it.
+TEST(KqelResources, MissingShellMessage) {
+    HMODULE exe = LoadLibraryExA(KqelPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    char text[256] = "";
+    LoadStringA(exe, 101, text, sizeof(text));
+    EXPECT_STREQ(text, "This program requires Explorer as a shell to work properly.");
+    FreeLibrary(exe);
+}
+
+}  // namespace
