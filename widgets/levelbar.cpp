@@ -72,6 +72,10 @@ void TVrGauge::SetPosition(int p) {
     if (range_.SetPosition(p)) Invalidate();
 }
 
+void TVrGauge::SetPositionClamped(int p) {
+    SetPosition(p < range_.Min() ? range_.Min() : p > range_.Max() ? range_.Max() : p);
+}
+
 void TVrGauge::SetMinValue(int v) {
     if (v != range_.Min() && range_.SetMin(v)) Invalidate();
 }

@@ -87,6 +87,9 @@ public:
     // one kept. A new bound that leaves the position outside pulls it to that bound.
     int Position() const { return range_.Position(); }
     void SetPosition(int p);
+    // For readings that may run past the scale (a rate above the network gauges' limit):
+    // pulled to the nearer bound, so the gauge reads full rather than keeping an old figure.
+    void SetPositionClamped(int p);
     int MinValue() const { return range_.Min(); }
     void SetMinValue(int v);
     int MaxValue() const { return range_.Max(); }

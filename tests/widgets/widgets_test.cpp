@@ -185,6 +185,10 @@ TEST(LevelWidgetsWin, BarAndGaugePaintAndIgnoreOutOfRange) {
     EXPECT_EQ(c.At(5, 39), 0xFF9965u);
     EXPECT_EQ(c.At(5, 38), 0x000000u);
     EXPECT_EQ(c.At(5, 21), 0xBF4300u);
+    gauge.SetPositionClamped(80);
+    EXPECT_EQ(gauge.Position(), 50);
+    gauge.SetPositionClamped(-4);
+    EXPECT_EQ(gauge.Position(), 0);
 }
 
 TEST(TrayImagesWin, ThirteenLoadImagesAndTheProgramIcon) {
