@@ -68,6 +68,7 @@ DWORD WINAPI FilterMain(void* param) {
     WinEventHook foreground(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                             ForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
     start->ok = static_cast<bool>(keyboard) && self != nullptr;
+    if (start->ok && g_status) InterlockedExchange(reinterpret_cast<volatile LONG*>(&g_status->running), 1);
     SetEvent(start->ready);  // *start is gone after this
     start = nullptr;
 
@@ -99,12 +100,8 @@ FilterThread StartFilter(HANDLE stopEvent, HANDLE ownerProcess, ShellStatus* sta
     UniqueHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!ready) return out;
     StartBlock start{stopEvent, ownerProcess, status, ready.get(), false};
-    if (status) InterlockedExchange(reinterpret_cast<volatile LONG*>(&status->running), 1);
     HANDLE thread = CreateThread(nullptr, 0, FilterMain, &start, 0, nullptr);
-    if (!thread) {
-        if (status) InterlockedExchange(reinterpret_cast<volatile LONG*>(&status->running), 0);
-        return out;
-    }
+    if (!thread) return out;
     // The thread only installs two hooks before it answers; the bound is a safety net.
     if (WaitForSingleObject(ready.get(), 5000) != WAIT_OBJECT_0) {
         // Should it answer later it must not touch this frame: stop it and wait for good.

@@ -41,13 +41,14 @@ bool PublishHeader(DWORD taskbarTid) {
         g_arming.mapping = std::move(mapping);
         g_arming.view = std::move(view);
     }
-    SharedState fresh{};
-    fresh.header.magic = kSharedMagic;
-    fresh.header.version = kSharedVersion;
-    fresh.header.size = sizeof(SharedState);
-    fresh.header.ownerPid = GetCurrentProcessId();
-    fresh.header.taskbarTid = taskbarTid;
-    std::memcpy(g_arming.view.get(), &fresh, sizeof fresh);
+    // Only the header: the status belongs to the shell side, whose filter may be running.
+    SharedHeader header;
+    header.magic = kSharedMagic;
+    header.version = kSharedVersion;
+    header.size = sizeof(SharedState);
+    header.ownerPid = GetCurrentProcessId();
+    header.taskbarTid = taskbarTid;
+    std::memcpy(&static_cast<SharedState*>(g_arming.view.get())->header, &header, sizeof header);
     return true;
 }
 
@@ -68,13 +69,14 @@ KBTRAP_API BOOL SetHook(void) {
     if (!taskbar) return FALSE;
     DWORD tid = GetWindowThreadProcessId(taskbar, nullptr);
     if (!tid) return FALSE;
+    // Written on every call: the block may have been overwritten meanwhile.
+    if (!PublishHeader(tid)) return FALSE;
     if (g_arming.getMessage && g_arming.callWndProc && g_arming.taskbarTid == tid) {
         g_arming.taskbar = taskbar;
         return TRUE;  // already armed on this taskbar
     }
     // A new taskbar (the shell restarted): the old thread hooks died with it.
     Disarm();
-    if (!PublishHeader(tid)) return FALSE;
     Messages();
     HookHandle getMessage(SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, g_instance, tid));
     HookHandle callWndProc(SetWindowsHookExA(WH_CALLWNDPROC, CallWndProcHook, g_instance, tid));

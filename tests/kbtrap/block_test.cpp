@@ -203,8 +203,12 @@ protected:
         ASSERT_TRUE(SetHook());
         status_ = std::make_unique<StatusView>();
         ASSERT_TRUE(status_->ok());
+        LONG generation = status_->Get(&kbtrap::ShellStatus::generation);
         PostMessageA(Taskbar(), StartMsg(), 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return status_->Get(&kbtrap::ShellStatus::running) == 1; }))
+        ASSERT_TRUE(WaitFor([&] {
+            return status_->Get(&kbtrap::ShellStatus::generation) != generation &&
+                   status_->Get(&kbtrap::ShellStatus::running) == 1;
+        }))
             << "the filter did not start in the shell's process";
         armed_ = true;
     }
@@ -272,6 +276,42 @@ TEST_F(KeyBlocking, LibraryRunsInTheShellAndSeesInjectedKeys) {
     LONG seen = status_->Get(&kbtrap::ShellStatus::logoSeen);
     Press(wnd_);
     EXPECT_EQ(seen + 4, status_->Get(&kbtrap::ShellStatus::logoSeen));
+}
+
+TEST_F(KeyBlocking, SecondStartKeepsOneFilter) {
+    LONG generation = status_->Get(&kbtrap::ShellStatus::generation);
+    ASSERT_TRUE(SetHook());
+    PostMessageA(Taskbar(), StartMsg(), 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return status_->Get(&kbtrap::ShellStatus::generation) != generation; }));
+    EXPECT_EQ(1, status_->Get(&kbtrap::ShellStatus::running));
+    ChangeMode(3);
+    LONG seen = status_->Get(&kbtrap::ShellStatus::logoSeen);
+    EXPECT_FALSE(Press(wnd_).Logo());
+    EXPECT_EQ(seen + 4, status_->Get(&kbtrap::ShellStatus::logoSeen)) << "more than one filter runs";
+}
+
+TEST_F(KeyBlocking, ShellSideIgnoresAForgedBlock) {
+    Disarm();
+    ChangeMode(3);
+    ASSERT_TRUE(SetHook());
+    {
+        HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kbtrap::kSharedStateName);
+        ASSERT_NE(nullptr, mapping);
+        auto* block = static_cast<kbtrap::SharedState*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
+        ASSERT_NE(nullptr, block);
+        block->header.taskbarTid += 1;
+        UnmapViewOfFile(block);
+        CloseHandle(mapping);
+    }
+    SendMessageA(Taskbar(), StartMsg(), 0, 0);  // sent, so it has been handled on return
+    EXPECT_EQ(0, status_->Get(&kbtrap::ShellStatus::running));
+    EXPECT_TRUE(Press(wnd_).AllLogo());
+    // Arming again writes a sound block.
+    ASSERT_TRUE(SetHook());
+    SendMessageA(Taskbar(), StartMsg(), 0, 0);
+    EXPECT_EQ(1, status_->Get(&kbtrap::ShellStatus::running));
+    armed_ = true;
+    EXPECT_FALSE(Press(wnd_).Logo());
 }
 
 TEST_F(KeyBlocking, AlwaysBlocksOnlyTheLogoKeysAndNeverPassesThem) {
