@@ -1,0 +1,184 @@
+// The real kqel.exe with the real hook library and Wine's explorer as the shell: with
+// "Always" stored, a logo key sent to a window of this test is swallowed while "A" gets
+// through; after Exit the logo key passes again and no kqel is left.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kSettingsKey = "Software\\Velmora\\KQeL";
+constexpr WORD kSentinel = 'Z';  // sent last: once its release arrives, all before it has
+
+std::vector<std::pair<UINT, WPARAM>> g_keys;
+
+LRESULT CALLBACK TestWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) {
+        g_keys.emplace_back(msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN ? WM_KEYDOWN : WM_KEYUP, wp);
+        return 0;
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+void Pump() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+template <typename Pred>
+bool WaitFor(Pred done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Pump();
+        if (done()) return true;
+        if (GetTickCount() - start > ms) return false;
+        Sleep(10);
+    }
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_LWIN ? KEYEVENTF_EXTENDEDKEY : 0);
+    SendInput(1, &in, sizeof in);
+}
+
+struct Seen {
+    bool logo = false;
+    bool a = false;
+    bool arrived = false;
+};
+
+// Taps the left logo key and "A" into the window and reports what reached it.
+Seen Press(HWND wnd) {
+    WaitFor([&] {
+        if (GetForegroundWindow() == wnd) return true;
+        SetForegroundWindow(wnd);
+        return false;
+    }, 3000);
+    g_keys.clear();
+    for (WORD vk : {WORD(VK_LWIN), WORD('A'), kSentinel}) {
+        SendKey(vk, false);
+        SendKey(vk, true);
+    }
+    Seen s;
+    s.arrived = WaitFor([] {
+        for (auto& k : g_keys)
+            if (k.first == WM_KEYUP && k.second == kSentinel) return true;
+        return false;
+    }, 3000);
+    for (auto& k : g_keys) {
+        s.logo |= k.second == VK_LWIN;
+        s.a |= k.second == 'A';
+    }
+    return s;
+}
+
+// Keeps the stored settings this test overwrites and puts them back.
+class StoredValues {
+public:
+    StoredValues() {
+        for (const char* name : {"WhenToBlock", "LastUpdate"}) {
+            Value v{name};
+            HKEY k;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &k) == 0) {
+                DWORD size = sizeof(v.data);
+                v.present = RegQueryValueExA(k, name, nullptr, &v.type, v.data, &size) == 0;
+                v.size = size;
+                RegCloseKey(k);
+            }
+            m_values.push_back(v);
+        }
+    }
+    ~StoredValues() {
+        HKEY k;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr)) return;
+        for (const Value& v : m_values) {
+            if (v.present)
+                RegSetValueExA(k, v.name, 0, v.type, v.data, v.size);
+            else
+                RegDeleteValueA(k, v.name);
+        }
+        RegCloseKey(k);
+    }
+
+private:
+    struct Value {
+        const char* name;
+        bool present = false;
+        DWORD type = 0, size = 0;
+        BYTE data[64] = {};
+    };
+    std::vector<Value> m_values;
+};
+
+TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
+    ASSERT_NE(FindWindowA("Shell_TrayWnd", nullptr), nullptr) << "no shell taskbar in the bench";
+    StoredValues keep;
+    HKEY k;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), 0);
+    const DWORD always = 3;
+    RegSetValueExA(k, "WhenToBlock", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&always), 4);
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    const long long now =
+        ((static_cast<long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000LL;
+    RegSetValueExA(k, "LastUpdate", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&now), 8);  // no update dialog
+    RegCloseKey(k);
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = TestWndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "KqelKeysTestWnd";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassA(&wc);
+    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "kqel keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320,
+                               200, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(wnd, nullptr);
+
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string dir(self);
+    dir.resize(dir.find_last_of('\\'));
+    std::string cmd = "\"" + dir + "\\kqel.exe\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+
+    HWND tray = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (tray = FindWindowA(nullptr, "KeyquellWnd")) != nullptr; }, 10000));
+    // The hook side starts in the shell's process once it has the posted start: poll.
+    Seen armed;
+    const DWORD start = GetTickCount();
+    do {
+        armed = Press(wnd);
+    } while (armed.logo && GetTickCount() - start < 5000);
+    EXPECT_TRUE(armed.arrived);
+    EXPECT_FALSE(armed.logo) << "the logo key reached the window with \"Always\" stored";
+    EXPECT_TRUE(armed.a);
+
+    if (tray) PostMessageA(tray, WM_COMMAND, 153, 0);
+    // Pumped: the program's stop sequence waits for every top-level window, ours too.
+    const bool ended = WaitFor([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 10000);
+    EXPECT_TRUE(ended);
+    if (!ended) TerminateProcess(pi.hProcess, 99);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(FindWindowA(nullptr, "KeyquellWnd"), nullptr);
+
+    const Seen after = Press(wnd);
+    EXPECT_TRUE(after.arrived);
+    EXPECT_TRUE(after.logo) << "the logo key is still blocked after Exit";
+    EXPECT_TRUE(after.a);
+    DestroyWindow(wnd);
+}
+
+}  // namespace
