@@ -27,7 +27,6 @@ void RegisterKqelMessages() {
 namespace {
 
 constexpr const char* kMutexName = "kqelF97D518C-73D8-44ef-9CC3-629F31145F7D";
-CTarnixApp* g_app = nullptr;
 
 kq::OsVersion ReadOsVersion() {
     OSVERSIONINFOA vi{};
@@ -58,16 +57,12 @@ std::string ExePath() {
     return std::string(path, n < MAX_PATH ? n : 0);
 }
 
-CTarnixApp& TheApp() { return *g_app; }
-
 CTarnixApp::CTarnixApp(HINSTANCE instance)
     : m_hInstance(instance),
       m_config(m_registry, NowUnixSeconds(), FindTaskbar(), ExePath()),
-      m_os(ReadOsVersion()) {
-    g_app = this;
-}
+      m_os(ReadOsVersion()) {}
 
-CTarnixApp::~CTarnixApp() { g_app = nullptr; }
+CTarnixApp::~CTarnixApp() = default;
 
 bool CTarnixApp::InitInstance() { return m_sequence.Start(); }
 

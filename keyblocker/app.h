@@ -62,9 +62,6 @@ private:
     kq::AppSequence m_sequence{*this};
 };
 
-// The one application object.
-CTarnixApp& TheApp();
-
 // Seconds since 1970-01-01 UTC.
 int64_t NowUnixSeconds();
 // The program's own full path.

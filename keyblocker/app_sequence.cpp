@@ -17,7 +17,10 @@ bool AppSequence::Start() {
     m_steps.PostHookStart();
     m_bHooked = true;
     m_steps.SetHelpFileDefaults();
-    return m_steps.CreateTrayWindow();
+    if (m_steps.CreateTrayWindow()) return true;
+    // Without its tray window nobody could ever disarm the hook: do it before ending.
+    Stop();
+    return false;
 }
 
 void AppSequence::Stop() {

@@ -30,7 +30,8 @@ class AppSequence {
 public:
     explicit AppSequence(AppSteps& steps) : m_steps(steps) {}
 
-    // Start-up; false ends the program.
+    // Start-up; false ends the program. A start-up that armed the hook and then failed
+    // disarms it again.
     bool Start();
     // Disarms the hook: only after it was armed, and only once per run (the Exit command
     // and the end of the logon can both ask for it).

@@ -63,12 +63,15 @@ TEST(Startup, SecondCopyAnnouncesItselfAndEnds) {
               (Calls{"InitCommonControls", "HasTaskbar", "TakeInstanceMutex", "AnnounceSecondCopy"}));
 }
 
-TEST(Startup, TrayWindowFailureEndsStartupWithTheHookArmed) {
+TEST(Startup, TrayWindowFailureDisarmsTheHookBeforeEnding) {
     RecordingSteps steps;
     steps.windowCreated = false;
     kq::AppSequence app(steps);
     EXPECT_FALSE(app.Start());
-    EXPECT_TRUE(app.Hooked());
+    const Calls tail(steps.calls.end() - 5, steps.calls.end());
+    EXPECT_EQ(tail, (Calls{"CreateTrayWindow", "SendHookStop", "UnsetHook", "BroadcastNull", "Pause 100"}));
+    app.Stop();
+    EXPECT_EQ(steps.calls.size(), 12u);  // nothing twice
 }
 
 TEST(Stop, RunsOnceInOrder) {
