@@ -46,11 +46,12 @@ void SetDword(const char* key, const char* name, DWORD v) {
     RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4);
     RegCloseKey(k);
 }
-void SetLastUpdateNow() {
+void SetLastUpdate(long long secondsAgo) {
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
     const long long t =
-        ((static_cast<long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000LL;
+        ((static_cast<long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000LL -
+        secondsAgo;
     HKEY k;
     RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
     RegSetValueExA(k, "LastUpdate", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&t), 8);
@@ -132,7 +133,7 @@ protected:
     void SetUp() override {
         ASSERT_NE(s_shell->Taskbar(), nullptr);
         SetDword(kSettingsKey, "WhenToBlock", 0);
-        SetLastUpdateNow();  // no update dialog in the way
+        SetLastUpdate(0);  // no update dialog in the way
         s_shell->ClearEvents();
     }
 
@@ -242,6 +243,54 @@ TEST_F(KqelEndToEnd, NewTaskbarGetsTheIconAndTheHookStartAgain) {
     ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
     EXPECT_EQ(Count(s_shell->Events(), ShellEvent::HookStart), 1u);
     Exit(*p, tray);
+}
+
+// The end of the Windows session: the program agrees, stops the hook and closes.
+TEST_F(KqelEndToEnd, EndOfSessionStopsTheHookAndCloses) {
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+    s_shell->ClearEvents();
+    EXPECT_EQ(SendMessageA(tray, WM_QUERYENDSESSION, 0, 0), 1);
+    ASSERT_TRUE(p->Exited(10000));
+    const auto ev = s_shell->Events();
+    ASSERT_FALSE(ev.empty());
+    EXPECT_EQ(ev[0].kind, ShellEvent::HookStop);
+    EXPECT_EQ(Count(ev, ShellEvent::NullBroadcast), 1u);
+}
+
+// The update dialog comes up right after start once 30 days have passed since the last
+// completed check, and not a moment before.
+TEST_F(KqelEndToEnd, UpdateCheckIsOfferedAfterThirtyDays) {
+    auto updateDialog = [&](const Process& p) {
+        auto w = Windows(p.pi.dwProcessId, "#32770", "Update Keyquell");
+        return w.empty() ? nullptr : w[0];
+    };
+    SetLastUpdate(29 * 86400 + 23 * 3600);
+    {
+        auto p = Start();
+        HWND tray = TrayWindow(*p);
+        ASSERT_NE(tray, nullptr);
+        ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+        Sleep(500);
+        EXPECT_EQ(updateDialog(*p), nullptr);
+        Exit(*p, tray);
+    }
+    SetLastUpdate(30 * 86400);
+    {
+        auto p = Start();
+        HWND tray = TrayWindow(*p);
+        ASSERT_NE(tray, nullptr);
+        HWND dlg = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (dlg = updateDialog(*p)) != nullptr; }, 10000));
+        if (dlg) {
+            // "No, check later".
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, 1009)));
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000));
+        }
+        Exit(*p, tray);
+    }
 }
 
 // The settings sheet of a running copy, opened by a double click on the tray icon.
