@@ -93,8 +93,10 @@ void CTarnixApp::ShowNeedExplorer() {
 }
 
 bool CTarnixApp::TakeInstanceMutex() {
-    m_hMutex.reset(CreateMutexA(nullptr, FALSE, kMutexName));
-    return m_hMutex && GetLastError() != ERROR_ALREADY_EXISTS;
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+    const DWORD error = GetLastError();
+    m_hMutex.reset(mutex);  // kept until exit, also when another copy holds it
+    return mutex && error != ERROR_ALREADY_EXISTS;
 }
 
 void CTarnixApp::AnnounceSecondCopy() {

@@ -9,7 +9,6 @@
 #include "keyblocker/about/AboutPage.h"
 #include "keyblocker/about/akBitButton.h"
 #include "keyblocker/tarnixdlg.h"
-#include "keyblocker/win_handles.h"
 
 class CConfiguration;
 

@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-
 #include "keyblocker/app.h"
 #include "keyblocker/configsheet.h"
 #include "keyblocker/help.h"
