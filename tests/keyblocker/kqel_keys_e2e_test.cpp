@@ -120,7 +120,8 @@ private:
 };
 
 TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
-    ASSERT_NE(FindWindowA("Shell_TrayWnd", nullptr), nullptr) << "no shell taskbar in the bench";
+    ASSERT_TRUE(WaitFor([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 10000))
+        << "no shell taskbar in the bench";
     StoredValues keep;
     HKEY k;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), 0);
