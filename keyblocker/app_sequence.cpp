@@ -34,7 +34,11 @@ void AppSequence::Stop() {
 
 void AppSequence::ShellRestarted() {
     m_steps.FindTaskbarAgain();
-    if (m_bHooked && !m_bStopped) m_steps.PostHookStart();
+    if (!m_bHooked || m_bStopped) return;
+    // The hooks that carried the library into the old shell died with its taskbar thread:
+    // arm them again on the new one before telling it to start.
+    m_steps.SetHook();
+    m_steps.PostHookStart();
 }
 
 }  // namespace kq

@@ -37,7 +37,7 @@ public:
     // and the end of the logon can both ask for it).
     void Stop();
     // The shell came back (a new taskbar window): the hook side lives in the shell's
-    // process, so it is told again to start, at the new taskbar window.
+    // process, so the hook is armed again on the new taskbar's thread and told to start.
     void ShellRestarted();
 
     bool Hooked() const { return m_bHooked; }

@@ -90,7 +90,7 @@ TEST(ShellRestart, HookSideIsToldToStartAtTheNewTaskbar) {
     ASSERT_TRUE(app.Start());
     steps.calls.clear();
     app.ShellRestarted();
-    EXPECT_EQ(steps.calls, (Calls{"FindTaskbarAgain", "PostHookStart"}));
+    EXPECT_EQ(steps.calls, (Calls{"FindTaskbarAgain", "SetHook", "PostHookStart"}));
     steps.calls.clear();
     app.Stop();
     app.ShellRestarted();  // after the stop, the hook stays down
