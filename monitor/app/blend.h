@@ -6,7 +6,7 @@
 
 namespace gadget {
 
-// What the controller needs of a window; blend_win.cpp binds it to a real one.
+// What the controller needs of a window; ui::TJbBlend (monitor/ui/blend.h) binds it to a form.
 class LayeredWindow {
 public:
     virtual bool Exists() const = 0;

@@ -8,6 +8,7 @@ namespace {
 
 using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
+// Looked up at run time: Windows before 2000 has no layered windows.
 SetLayeredFn LayeredApi() {
     static const SetLayeredFn fn = reinterpret_cast<SetLayeredFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("User32.dll"), "SetLayeredWindowAttributes")));
@@ -16,43 +17,26 @@ SetLayeredFn LayeredApi() {
 
 }  // namespace
 
-void TJbBlend::SetAlphaBlend(bool v) {
-    if (v == alpha_) return;
-    alpha_ = v;
-    Apply();
-}
+bool TJbBlend::Exists() const { return owner_.Handle() != nullptr; }
 
-void TJbBlend::SetAlphaBlendValue(int v) {
-    v &= 0xFF;
-    if (v == value_) return;
-    value_ = v;
-    Apply();
-}
+bool TJbBlend::Supported() const { return LayeredApi() != nullptr; }
 
-void TJbBlend::SetTransparentColor(bool v) {
-    if (v == keyed_) return;
-    keyed_ = v;
-    Apply();
-}
+bool TJbBlend::Layered() const { return (GetWindowLongA(owner_.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
 
-void TJbBlend::SetTransparentColorValue(COLORREF c) {
-    if (c == key_) return;
-    key_ = c;
-    Apply();
-}
-
-void TJbBlend::Apply() {
-    HWND wnd = owner_.Handle();
-    SetLayeredFn fn = LayeredApi();
-    if (!wnd || !fn) return;
+void TJbBlend::SetLayered(bool on) {
+    const HWND wnd = owner_.Handle();
     const LONG ex = GetWindowLongA(wnd, GWL_EXSTYLE);
-    if (alpha_ || keyed_) {
-        if (!(ex & WS_EX_LAYERED)) SetWindowLongA(wnd, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-        fn(wnd, key_, static_cast<BYTE>(value_), (alpha_ ? LWA_ALPHA : 0) | (keyed_ ? LWA_COLORKEY : 0));
-    } else {
-        if (ex & WS_EX_LAYERED) SetWindowLongA(wnd, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
-        RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
-    }
+    SetWindowLongA(wnd, GWL_EXSTYLE, on ? ex | WS_EX_LAYERED : ex & ~WS_EX_LAYERED);
+}
+
+void TJbBlend::SetAttributes(std::uint32_t colourKey, std::uint8_t alpha, std::uint32_t flags) {
+    static_assert(gadget::kLwaAlpha == LWA_ALPHA && gadget::kLwaColorKey == LWA_COLORKEY,
+                  "the rules' flags are the system's");
+    LayeredApi()(owner_.Handle(), colourKey, alpha, flags);
+}
+
+void TJbBlend::RedrawAll() {
+    RedrawWindow(owner_.Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
 }
 
 }  // namespace ui

@@ -182,6 +182,11 @@ void Control::PaintSelf(HDC dc, const Rect& r) {
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
 }
 
+void Control::SysColorChange() {
+    SysColorChanged();
+    for (Control* c : children_) c->SysColorChange();
+}
+
 void Control::PaintTree(HDC dc, int originX, int originY) {
     const Rect r{originX, originY, bounds_.width, bounds_.height};
     const int saved = SaveDC(dc);
@@ -270,6 +275,8 @@ void WidgetHost::SetWidget(widgets::Widget* w) {
 }
 
 void WidgetHost::PaintSelf(HDC dc, const Rect& r) {
+    // The parent is painted before its children, so a widget that is not Opaque() finds the
+    // parent's pixels under r already; every repaint of a control repaints the tree under it.
     if (!widget_) return;
     const RECT rc{r.left, r.top, r.right(), r.bottom()};
     widget_->Paint(dc, rc);

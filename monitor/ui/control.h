@@ -76,6 +76,9 @@ public:
     // The deepest visible control under (x, y) (client coordinates of this control), or this.
     Control* ControlAt(int x, int y);
 
+    // The system colours changed: tells the control and all its children.
+    void SysColorChange();
+
     // Paints the control itself (not its children) into dc at `r` (form coordinates).
     virtual void PaintSelf(HDC dc, const Rect& r);
     // Paints the control and its visible children, clipped to the control.
@@ -83,6 +86,7 @@ public:
 
 protected:
     virtual void BoundsChanged() {}
+    virtual void SysColorChanged() {}
 
 private:
     Control* parent_ = nullptr;
@@ -151,6 +155,9 @@ public:
     void WidgetResize(int width, int height) override;
     // Takes the widget's own size when it sizes itself.
     void ApplyAutoSize();
+
+protected:
+    void SysColorChanged() override { if (widget_) widget_->SysColorChange(); }
 
 private:
     widgets::Widget* widget_ = nullptr;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "monitor/ui/menu.h"
+#include "widgets/widgets_res.h"
 
 namespace ui {
 
@@ -47,7 +48,7 @@ void Form::CreateHandle(const FormStyle& fs, int width, int height, const char* 
         wc.lpfnWndProc = &Form::Proc;
         wc.hInstance = ModuleInstance();
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hIcon = LoadIconA(ModuleInstance(), "MAINICON");
+        wc.hIcon = LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_STATWELL));
         wc.lpszClassName = className_;
         RegisterClassExA(&wc);
     }
@@ -159,6 +160,10 @@ LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         SyncClientSize();
         return 0;
+    case WM_SYSCOLORCHANGE:
+        SysColorChange();
+        ::InvalidateRect(wnd_, nullptr, FALSE);
+        break;
     case WM_SHOWWINDOW:
         Control::SetVisible(wp != 0);
         break;
@@ -305,7 +310,7 @@ Application::Application(HINSTANCE inst, const char* title) : inst_(inst) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = &Application::Proc;
     wc.hInstance = inst;
-    wc.hIcon = LoadIconA(inst, "MAINICON");
+    wc.hIcon = LoadIconA(inst, MAKEINTRESOURCEA(IDI_STATWELL));
     wc.lpszClassName = "TApplication";
     RegisterClassA(&wc);
     wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", title,

@@ -87,6 +87,8 @@ void TrayIcon::SetHint(const char* hint) {
 }
 
 void TrayIcon::ShowBalloon(const char* title, const char* text, DWORD iconFlags, UINT seconds) {
+    // A hidden icon shows no balloon: adding it here would put a second icon in the tray.
+    if (!visible_) return;
     NOTIFYICONDATAA n = nid_;
     n.uFlags = NIF_INFO;
     lstrcpynA(n.szInfoTitle, title, sizeof(n.szInfoTitle));
@@ -94,7 +96,7 @@ void TrayIcon::ShowBalloon(const char* title, const char* text, DWORD iconFlags,
     n.dwInfoFlags = iconFlags;
     n.uTimeout = seconds * 1000;
     if (!added_) added_ = Notify(NIM_ADD);
-    Shell_NotifyIconA(NIM_MODIFY, &n);
+    if (added_) Shell_NotifyIconA(NIM_MODIFY, &n);
 }
 
 LRESULT CALLBACK TrayIcon::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -30,6 +30,7 @@ public:
     void SetHint(const char* hint);
     const char* Hint() const { return nid_.szTip; }
     // Balloon with title (63 characters) and text (255), flags NIIF_INFO etc., time in seconds.
+    // Only a visible icon shows one.
     void ShowBalloon(const char* title, const char* text, DWORD iconFlags, UINT seconds);
 
     PopupMenu* Menu = nullptr;
