@@ -3,11 +3,10 @@
 
 #include <cstdio>
 
+#include "monitor/app/gadget_frame.h"
 #include "monitor/app/metrics_source.h"
 #include "monitor/metrics/cpu_usage.h"
-#if __has_include("widgets/widgets_res.h")
 #include "widgets/widgets_res.h"
-#endif
 
 namespace app {
 
@@ -65,19 +64,18 @@ TfrmMain::TfrmMain(MetricSource* metrics)
 TfrmMain::~TfrmMain() { Timer.SetEnabled(false); }
 
 void TfrmMain::dfsStickyFormCreate() {
-    // Borderless, on top, no taskbar button, owned by the desktop window; hidden until the
-    // settings decide. Painting is double-buffered by the form.
+    // Borderless, on top, hidden until the settings decide; painting is double-buffered by
+    // the form. No taskbar button: a tool window from the start, and owned by the hidden
+    // application window (itself a tool window). An owner matters: a window "owned" by the
+    // desktop window has no owner at all, and shells that skip only owned windows (Wine's
+    // taskbar ignores the tool-window style) would give the gadget a button.
     ui::FormStyle fs;
     fs.style = WS_POPUP | WS_CLIPCHILDREN;
     fs.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    fs.owner = GetDesktopWindow();
+    ui::Application* app = ui::Application::Current();
+    fs.owner = app ? app->Handle() : GetDesktopWindow();
     CreateHandle(fs, kDesignClientWidth, kDesignClientHeight, "Corvane Statwell");
     Threshold = 10;
-    if (ui::Application* a = ui::Application::Current()) {
-        HWND aw = a->Handle();
-        ShowWindow(aw, SW_HIDE);
-        SetWindowLongA(aw, GWL_EXSTYLE, GetWindowLongA(aw, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
-    }
 
     SettingsStore = std::make_unique<settings::IniProfileStore>(settings::SettingsPathOfThisProgram());
     SettingsFile = std::make_unique<settings::SettingsFile>(*SettingsStore);
@@ -156,7 +154,7 @@ void TfrmMain::BuildPanels() {
     barSwap.SetParent(&pnlMemoryRow);
     barSwap.SetAlign(ui::Align::Client);
     for (TMyBar* b : bars) {
-        (*b)->SetBackColor(0);
+        (*b)->SetBackgroundColor(0);
         (*b)->SetBarColors(kBarLow, kBarMedium, kBarHigh);
         (*b)->SetBorderColors(0, 0);
     }
@@ -219,16 +217,15 @@ void TfrmMain::BuildPanels() {
 
 void TfrmMain::BuildTray() {
     for (int i = 0; i < 13; ++i) {
-#ifdef IDI_TRAYLOAD0
         HICON icon = static_cast<HICON>(
             LoadImageA(ui::ModuleInstance(), MAKEINTRESOURCEA(IDI_TRAYLOAD0 + i), IMAGE_ICON, 16, 16, 0));
-#else
-        HICON icon = nullptr;
-#endif
-        if (!icon) icon = static_cast<HICON>(CopyImage(LoadIcon(nullptr, IDI_APPLICATION), IMAGE_ICON, 16, 16, 0));
         IconList.AddIcon(icon);
         trayIcons_[i].reset(icon);
     }
+    // The menu images: one strip of 16 x 16 cells, magenta transparent.
+    ui::Bitmap menuImages(static_cast<HBITMAP>(
+        LoadImageA(ui::ModuleInstance(), "MENUIMAGES", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ilMenus.AddMasked(menuImages.get(), RGB(255, 0, 255));
     CoolTrayIcon.Menu = &mnMain;
     CoolTrayIcon.OnDblClick = [this] { CoolTrayIconDblClick(); };
     ChangeTrayIcon(0);
@@ -324,6 +321,14 @@ bool TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         // Saved whatever wParam says; the file stays open, so a later Quit saves again.
         if (SettingsFile) SaveSettings();
         break;
+    case WM_GETMINMAXINFO: {
+        // The gadget may be sized down to 2 x 2, with or without the sizing frame.
+        auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+        mm->ptMinTrackSize.x = gadget::kMinimumSize;
+        mm->ptMinTrackSize.y = gadget::kMinimumSize;
+        result = 0;
+        return true;
+    }
     case WM_NCRBUTTONDOWN:
         WMNCRButtonDown({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
         result = 0;

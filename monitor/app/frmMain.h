@@ -125,11 +125,9 @@ public:
     void SaveSettings();
     // Saves the settings and releases SettingsFile (close and WM_ENDSESSION).
     void SaveAndRelease();
-    // The gadget's stored values the controls do not report back (the colours); set by
-    // LoadSettings and by whoever changes the colours, written by SaveSettings.
-    settings::MainSettings Stored;
-    // Applies Stored's background and bar colours to the bars, panels and the form.
-    void ApplyColours();
+    // Applies the background and bar colours of `s` to the bars, panels and the form;
+    // SaveSettings reads them back from the bars.
+    void ApplyColours(const settings::MainSettings& s);
 
     // ---- menu and layout (frmMain_commands.cpp)
     void BuildMainMenu();

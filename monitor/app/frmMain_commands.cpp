@@ -450,10 +450,7 @@ void TfrmMain::mniBorderClick(ui::MenuItem&) {
         }
     }
     // The frame changed: apply the opacity to it again.
-    Blend.SetAlphaBlend(!Blend.AlphaBlend());
-    Blend.SetAlphaBlend(!Blend.AlphaBlend());
-    Blend.SetTransparentColor(!Blend.TransparentColor());
-    Blend.SetTransparentColor(!Blend.TransparentColor());
+    Blend.Reapply();
     dfsStickyFormResize();
 }
 
@@ -556,7 +553,6 @@ void TfrmMain::LoadSettings() {
     using namespace settings;
     MainSettings current = MainDesign(DualCPU);
     const MainSettings s = SettingsFile ? ReadMain(*SettingsFile, current) : current;
-    Stored = s;
 
     // The stored bounds are applied as read: snapping (still at its design state here) must
     // not pull a gadget that was kept near an edge with Snap off.
@@ -601,7 +597,7 @@ void TfrmMain::LoadSettings() {
     mniSnap.SetChecked(!s.snap);
     mniSnapClick(mniSnap);
 
-    ApplyColours();
+    ApplyColours(s);
 
     if (SettingsFile) {
         AdapterIndex = ReadAdapter(*SettingsFile, AdapterIndex);
@@ -612,7 +608,11 @@ void TfrmMain::LoadSettings() {
 
     CoolTrayIcon.SetVisible(s.trayIconImage);
     TextTrayIcon.SetVisible(!s.trayIconImage);
-    if (s.firstTime) CoolTrayIcon.ShowBalloon(kWelcomeTitle, kWelcomeText, NIIF_INFO, 10);
+    if (s.firstTime) {
+        // On whichever icon is shown: exactly one of the two is in the tray.
+        ui::TrayIcon& shown = s.trayIconImage ? static_cast<ui::TrayIcon&>(CoolTrayIcon) : TextTrayIcon;
+        shown.ShowBalloon(kWelcomeTitle, kWelcomeText, NIIF_INFO, 10);
+    }
 
     if (s.show) {
         SetVisible(true);
@@ -620,13 +620,12 @@ void TfrmMain::LoadSettings() {
     }
 }
 
-void TfrmMain::ApplyColours() {
-    const settings::MainSettings& s = Stored;
+void TfrmMain::ApplyColours(const settings::MainSettings& s) {
     const settings::BarColours* colours[gadget::kBarCount] = {&s.cpu1Colours, &s.cpu2Colours,
                                                               &s.ramColours, &s.swapColours};
     TMyBar* const* bars = BarsOf(*this);
     for (int i = 0; i < gadget::kBarCount; ++i) {
-        (*bars[i])->SetBackColor(s.background);
+        (*bars[i])->SetBackgroundColor(s.background);
         (*bars[i])->SetBorderColors(s.background, s.background);
         (*bars[i])->SetBarColors(colours[i]->low, colours[i]->medium, colours[i]->high);
     }
@@ -641,7 +640,13 @@ void TfrmMain::SaveSettings() {
     using namespace settings;
     AllSettings all;
     MainSettings& m = all.main;
-    m = Stored;  // colours
+    // Colours as the bars show them.
+    m.background = barCPU1->BackgroundColor();
+    BarColours* colours[gadget::kBarCount] = {&m.cpu1Colours, &m.cpu2Colours, &m.ramColours,
+                                              &m.swapColours};
+    TMyBar* const* bars = BarsOf(*this);
+    for (int i = 0; i < gadget::kBarCount; ++i)
+        *colours[i] = {(*bars[i])->BarColor1(), (*bars[i])->BarColor2(), (*bars[i])->BarColor3()};
     m.show = Visible();
     const ui::Rect r = WindowRect();
     m.width = r.width;

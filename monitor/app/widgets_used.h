@@ -1,3 +1,4 @@
 // The display widgets the gadget hosts.
 #pragma once
-#include "monitor/app/standin_widgets.h"
+#include "widgets/levelbar.h"
+#include "widgets/vrnum.h"

@@ -98,6 +98,9 @@ TEST(Statwell, GadgetAppearsOnceFromOneFolderAndRunsAgainFromAnother) {
     EXPECT_STREQ(title, "Corvane Statwell");
     EXPECT_FALSE(IsWindowVisible(app));
     EXPECT_TRUE(GetWindowLongA(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    // No taskbar button: the gadget is owned by the hidden application window (a shell that
+    // ignores the tool-window style still skips owned windows).
+    EXPECT_EQ(GetWindow(gadget, GW_OWNER), app);
     for (const char* cls : {"TfrmOptions", "TfrmCPU1", "TfrmSwap", "TfrmCPU2", "TfrmInternet", "TfrmRAM",
                             "TfrmTask", "TfrmStopWatch", "TfrmAbout"})
         EXPECT_NE(WindowOf(first.pi.dwProcessId, cls), nullptr) << cls;
