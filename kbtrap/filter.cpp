@@ -16,9 +16,13 @@ ShellStatus* g_status = nullptr;
 LogoKeyGate g_gate;
 ForegroundProbe g_probe;
 
+// A thread message to the filter: refresh the foreground facts, then set the refreshed event.
+constexpr UINT kRefreshMsg = WM_APP + 0x4B;
+
 struct StartBlock {
     HANDLE stop;
     HANDLE owner;
+    HANDLE refreshed;
     ShellStatus* status;
     HANDLE ready;
     bool ok;
@@ -46,8 +50,19 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
+// The slow facts about the foreground (its modules, the shell's Direct3D report) are
+// gathered here, outside the keyboard hook: whenever the foreground changes, whatever the
+// mode, so a mode change finds them ready; and on a timer while a full-screen mode is in
+// force, for games that load their graphics runtime late or go full-screen in place.
+constexpr UINT kRefreshMs = 500;
+
 void CALLBACK ForegroundEvent(HWINEVENTHOOK, DWORD, HWND wnd, LONG, LONG, DWORD, DWORD) {
-    g_probe.OnForegroundChanged(wnd, g_mode.load(std::memory_order_relaxed));
+    g_probe.Refresh(wnd);
+}
+
+void CALLBACK RefreshTimer(HWND, UINT, UINT_PTR, DWORD) {
+    int mode = g_mode.load(std::memory_order_relaxed);
+    if (mode == kModeFullScreenGame || mode == kModeFullScreenAny) g_probe.Refresh(GetForegroundWindow());
 }
 
 DWORD WINAPI FilterMain(void* param) {
@@ -58,6 +73,7 @@ DWORD WINAPI FilterMain(void* param) {
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&FilterMain),
                        &self);
     HANDLE waits[2] = {start->stop, start->owner};
+    HANDLE refreshed = start->refreshed;
     g_status = start->status;
     g_gate = LogoKeyGate();
     g_probe = ForegroundProbe();
@@ -67,21 +83,29 @@ DWORD WINAPI FilterMain(void* param) {
     HookHandle keyboard(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardProc, self, 0));
     WinEventHook foreground(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                             ForegroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+    UINT_PTR timer = SetTimer(nullptr, 0, kRefreshMs, RefreshTimer);
     start->ok = static_cast<bool>(keyboard) && self != nullptr;
     if (start->ok && g_status) InterlockedExchange(reinterpret_cast<volatile LONG*>(&g_status->running), 1);
     SetEvent(start->ready);  // *start is gone after this
     start = nullptr;
+    g_probe.Refresh(GetForegroundWindow());  // the window in front when the filter starts
 
     if (keyboard && self) {
         for (;;) {
             DWORD r = MsgWaitForMultipleObjects(2, waits, FALSE, INFINITE, QS_ALLINPUT);
             if (r != WAIT_OBJECT_0 + 2) break;  // stop, owner ended, or a failed wait
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.hwnd == nullptr && msg.message == kRefreshMsg) {
+                    g_probe.Refresh(GetForegroundWindow());
+                    SetEvent(refreshed);
+                    continue;
+                }
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
         }
     }
+    if (timer) KillTimer(nullptr, timer);
     keyboard.reset();
     foreground.reset();
     if (g_status) InterlockedExchange(reinterpret_cast<volatile LONG*>(&g_status->running), 0);
@@ -95,12 +119,13 @@ DWORD WINAPI FilterMain(void* param) {
 void SetFilterMode(int mode) { g_mode.store(mode, std::memory_order_relaxed); }
 int FilterMode() { return g_mode.load(std::memory_order_relaxed); }
 
-FilterThread StartFilter(HANDLE stopEvent, HANDLE ownerProcess, ShellStatus* status) {
+FilterThread StartFilter(HANDLE stopEvent, HANDLE ownerProcess, HANDLE refreshedEvent, ShellStatus* status) {
     FilterThread out;
     UniqueHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!ready) return out;
-    StartBlock start{stopEvent, ownerProcess, status, ready.get(), false};
-    HANDLE thread = CreateThread(nullptr, 0, FilterMain, &start, 0, nullptr);
+    StartBlock start{stopEvent, ownerProcess, refreshedEvent, status, ready.get(), false};
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, FilterMain, &start, 0, &id);
     if (!thread) return out;
     // The thread only installs two hooks before it answers; the bound is a safety net.
     if (WaitForSingleObject(ready.get(), 5000) != WAIT_OBJECT_0) {
@@ -111,8 +136,15 @@ FilterThread StartFilter(HANDLE stopEvent, HANDLE ownerProcess, ShellStatus* sta
         return out;
     }
     out.thread = thread;
+    out.id = id;
     out.running = start.ok;
     return out;
+}
+
+void RefreshFilter(const FilterThread& filter, HANDLE refreshedEvent, DWORD timeoutMs) {
+    if (!filter.running || !refreshedEvent) return;
+    ResetEvent(refreshedEvent);  // a late answer to an earlier request does not count
+    if (PostThreadMessageA(filter.id, kRefreshMsg, 0, 0)) WaitForSingleObject(refreshedEvent, timeoutMs);
 }
 
 }  // namespace kbtrap

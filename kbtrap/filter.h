@@ -14,12 +14,17 @@ int FilterMode();
 
 struct FilterThread {
     HANDLE thread = nullptr;  // owned by the caller
+    DWORD id = 0;
     bool running = false;
 };
 
 // Starts the filter thread and returns once its keyboard hook is installed (or failed).
-// The thread ends when stopEvent is set or ownerProcess ends; both handles, and status
-// (may be null), must stay valid until it has ended.
-FilterThread StartFilter(HANDLE stopEvent, HANDLE ownerProcess, ShellStatus* status);
+// The thread ends when stopEvent is set or ownerProcess ends; both handles, refreshedEvent
+// (an auto-reset event) and status (may be null) must stay valid until it has ended.
+FilterThread StartFilter(HANDLE stopEvent, HANDLE ownerProcess, HANDLE refreshedEvent, ShellStatus* status);
+
+// Has the filter bring what it knows about the foreground window up to date now (after a
+// mode change) and waits, at most timeoutMs, until it has.
+void RefreshFilter(const FilterThread& filter, HANDLE refreshedEvent, DWORD timeoutMs);
 
 }  // namespace kbtrap

@@ -55,20 +55,8 @@ bool ShellReportsD3DFullScreen() {
     return SUCCEEDED(query(&state)) && state == kRunningD3DFullScreen;
 }
 
-bool ForegroundProbe::GameVerdict(HWND wnd) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    if (!pid) return false;
-    DWORD now = GetTickCount();
-    if (cache_.NeedsCheck(pid, now)) cache_.Store(pid, ProcessHasGraphicsModule(pid), now);
-    return cache_.IsGame(pid);
-}
-
-ForegroundFacts ForegroundProbe::Gather(int mode) {
+ForegroundFacts ForegroundProbe::WindowFacts(HWND wnd) {
     ForegroundFacts f;
-    if (mode != kModeFullScreenGame && mode != kModeFullScreenAny) return f;
-    f.d3dFullScreen = ShellReportsD3DFullScreen();
-    HWND wnd = GetForegroundWindow();
     if (!wnd) return f;
     f.present = true;
     f.shellOrDesktop = IsShellOrDesktop(wnd);
@@ -81,12 +69,31 @@ ForegroundFacts ForegroundProbe::Gather(int mode) {
         MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
         f.coversMonitor = CoversMonitor(ToRect(client), ToRect(mi.rcMonitor));
     }
-    if (mode == kModeFullScreenGame && IsFullScreenApp(f)) f.game = GameVerdict(wnd);
     return f;
 }
 
-void ForegroundProbe::OnForegroundChanged(HWND wnd, int mode) {
-    if (mode == kModeFullScreenGame && wnd && !IsShellOrDesktop(wnd)) GameVerdict(wnd);
+ForegroundFacts ForegroundProbe::Gather(int mode) const {
+    if (mode != kModeFullScreenGame && mode != kModeFullScreenAny) return ForegroundFacts();
+    HWND wnd = GetForegroundWindow();
+    ForegroundFacts f = WindowFacts(wnd);
+    f.d3dFullScreen = d3dFullScreen_;
+    if (mode == kModeFullScreenGame && IsFullScreenApp(f)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        f.game = pid && cache_.IsGame(pid);
+    }
+    return f;
+}
+
+void ForegroundProbe::Refresh(HWND wnd) {
+    d3dFullScreen_ = ShellReportsD3DFullScreen();
+    ForegroundFacts f = WindowFacts(wnd);
+    if (!f.present || !IsFullScreenApp(f)) return;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (!pid) return;
+    DWORD now = GetTickCount();
+    if (cache_.NeedsCheck(pid, now)) cache_.Store(pid, ProcessHasGraphicsModule(pid), now);
 }
 
 }  // namespace kbtrap

@@ -8,19 +8,25 @@ namespace kbtrap {
 
 // The seam between the rules and the system: every fact about the foreground window is
 // read here. Used on the filter thread only.
+//
+// Gather runs inside the keyboard hook, which the system drops when it answers slowly: it
+// makes a few window queries and nothing more. Looking at a process's modules and asking
+// the shell about Direct3D are left to Refresh, which the filter calls when the
+// foreground changes and on its timer; Gather uses what Refresh found last.
 class ForegroundProbe {
 public:
-    // Facts about the current foreground window for a logo key under mode. Cheap: a few
-    // window queries; the loaded modules of a process are looked at only when the game
-    // verdict cache asks for it (a new foreground process, or a recheck that is due).
-    ForegroundFacts Gather(int mode);
-    // Called when the foreground changes, so the module check is usually done before a
-    // key arrives.
-    void OnForegroundChanged(HWND wnd, int mode);
+    // Facts about the current foreground window for a logo key under mode.
+    ForegroundFacts Gather(int mode) const;
+    // Brings the slow facts up to date for wnd (the foreground window): the Direct3D
+    // full-screen report and, for a window that covers its monitor, whether its process
+    // is a game (the verdict cache decides when modules are looked at again).
+    void Refresh(HWND wnd);
 
 private:
-    bool GameVerdict(HWND wnd);
+    // The window facts that are cheap to read, without the slow ones.
+    static ForegroundFacts WindowFacts(HWND wnd);
     GameVerdictCache cache_;
+    bool d3dFullScreen_ = false;
 };
 
 // True when the process has loaded a graphics runtime module (IsGraphicsModuleName).

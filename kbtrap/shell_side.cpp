@@ -18,7 +18,9 @@ struct Session {
     DWORD ownerPid = 0;
     UniqueHandle owner;
     UniqueHandle stop;
+    UniqueHandle refreshed;
     UniqueHandle thread;
+    FilterThread filter;  // its thread handle is owned by thread
 
     ShellStatus* Status() const {
         return view ? &static_cast<SharedState*>(view.get())->status : nullptr;
@@ -42,6 +44,17 @@ void Published(Session& s) {
     }
 }
 
+// How long a mode change waits for the filter to look at the foreground window again.
+constexpr DWORD kRefreshWaitMs = 500;
+
+// A new mode applies from the next key on; the filter first looks at the window in front
+// (which it may not have judged under the old mode), so that key is decided on fresh facts.
+void TakeUpStoredMode(Session& s) {
+    SetFilterMode(ReadStoredMode());
+    RefreshFilter(s.filter, s.refreshed.get(), kRefreshWaitMs);
+    Published(s);
+}
+
 bool IsTaskbar(HWND wnd) {
     char cls[32] = {};
     return wnd && GetClassNameA(wnd, cls, sizeof cls) && std::strcmp(cls, "Shell_TrayWnd") == 0;
@@ -59,6 +72,7 @@ void EndSession() {
             s.view.release();
             s.owner.release();
             s.stop.release();
+            s.refreshed.release();
         }
     }
     if (ShellStatus* st = s.Status()) {
@@ -85,8 +99,7 @@ void OnStart() {
 
     if (g_session && g_session->ownerPid == header.ownerPid) {
         // Armed again by the same program: take up the stored mode, keep the filter.
-        SetFilterMode(ReadStoredMode());
-        Published(*g_session);
+        TakeUpStoredMode(*g_session);
         return;
     }
     EndSession();
@@ -95,14 +108,16 @@ void OnStart() {
     s->ownerPid = header.ownerPid;
     s->owner.reset(OpenProcess(SYNCHRONIZE, FALSE, header.ownerPid));
     s->stop.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!s->owner || !s->stop) return;
+    s->refreshed.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!s->owner || !s->stop || !s->refreshed) return;
     s->mapping = std::move(mapping);
     s->view = std::move(view);
     ShellStatus* st = s->Status();
     Put(&st->shellPid, static_cast<LONG>(GetCurrentProcessId()));
     SetFilterMode(ReadStoredMode());
-    FilterThread f = StartFilter(s->stop.get(), s->owner.get(), st);
+    FilterThread f = StartFilter(s->stop.get(), s->owner.get(), s->refreshed.get(), st);
     s->thread.reset(f.thread);
+    s->filter = f;
     if (!f.running) {
         if (s->thread) WaitForSingleObject(s->thread.get(), 5000);
         return;  // Session released: the thread has ended (it failed to hook)
@@ -113,8 +128,7 @@ void OnStart() {
 
 void OnConfigChanged() {
     if (!g_session || !g_session->FilterRunning()) return;
-    SetFilterMode(ReadStoredMode());
-    Published(*g_session);
+    TakeUpStoredMode(*g_session);
 }
 
 void HandleTaskbarMessage(HWND wnd, UINT msg) {

@@ -7,8 +7,11 @@ constexpr int kRadioOrder[4] = {1004, 1002, 1003, 1001};
 }  // namespace
 
 bool IsUpdateDue(int64_t now, int64_t lastUpdate) {
-    const int64_t days = (now - lastUpdate) / 86400;
-    return days > 29;
+    // A last check in the future gives a negative day count: never due.
+    if (lastUpdate > now) return false;
+    // The stored time is any 8 bytes: the difference is taken without signed overflow.
+    const uint64_t elapsed = static_cast<uint64_t>(now) - static_cast<uint64_t>(lastUpdate);
+    return elapsed / 86400 > 29;
 }
 
 int ModeFromRadio(int controlId) {

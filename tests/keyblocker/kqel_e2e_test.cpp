@@ -293,6 +293,13 @@ TEST_F(KqelEndToEnd, UpdateCheckIsOfferedAfterThirtyDays) {
     }
 }
 
+RECT ClientRectIn(HWND child, HWND parent) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 // The settings sheet of a running copy, opened by a double click on the tray icon.
 class KqelSheet : public KqelEndToEnd {
 protected:
@@ -325,7 +332,24 @@ TEST_F(KqelSheet, ApplyStoresTheModeAndTellsTheTaskbarAtOnce) {
     HWND page = Page(sheet);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(SendMessageA(GetDlgItem(page, 1002), BM_GETCHECK, 0, 0), BST_CHECKED);  // mode 1
-    EXPECT_NE(GetDlgItem(sheet, 140), nullptr);                                         // the help button
+    // The help button: left under the tabs' left edge, level with OK, 33 x 25, an owner-drawn
+    // tab stop; the sheet has a taskbar button and the title-bar help button.
+    HWND help = GetDlgItem(sheet, 140);
+    ASSERT_NE(help, nullptr);
+    const RECT helpRect = ClientRectIn(help, sheet);
+    const RECT tabs = ClientRectIn(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)), sheet);
+    const RECT ok = ClientRectIn(GetDlgItem(sheet, IDOK), sheet);
+    EXPECT_EQ(helpRect.left, tabs.left);
+    EXPECT_EQ(helpRect.top, ok.top);
+    EXPECT_EQ(helpRect.right - helpRect.left, 33);
+    EXPECT_EQ(helpRect.bottom - helpRect.top, 25);
+    const LONG helpStyle = GetWindowLongA(help, GWL_STYLE);
+    EXPECT_TRUE(helpStyle & WS_VISIBLE);
+    EXPECT_TRUE(helpStyle & WS_TABSTOP);
+    EXPECT_EQ(helpStyle & BS_TYPEMASK, BS_OWNERDRAW);
+    const LONG sheetExStyle = GetWindowLongA(sheet, GWL_EXSTYLE);
+    EXPECT_TRUE(sheetExStyle & WS_EX_APPWINDOW);
+    EXPECT_TRUE(sheetExStyle & WS_EX_CONTEXTHELP);
 
     // "Always" is the fourth button of the group, though its id is 1001.
     SendMessageA(GetDlgItem(page, 1001), BM_CLICK, 0, 0);

@@ -2,6 +2,7 @@
 // "Always" stored, a logo key sent to a window of this test is swallowed while "A" gets
 // through; after Exit the logo key passes again and no kqel is left.
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -119,6 +120,32 @@ private:
     std::vector<Value> m_values;
 };
 
+struct SheetQuery {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindSheet(HWND wnd, LPARAM lp) {
+    auto* q = reinterpret_cast<SheetQuery*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    char cls[32] = "";
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (pid == q->pid && lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(wnd)) q->found = wnd;
+    return TRUE;
+}
+
+// Opens the settings sheet the way a double click on the tray icon does.
+HWND OpenSheet(HWND tray, DWORD pid) {
+    PostMessageA(tray, RegisterWindowMessageA("599A6A10-A91F-4dd3-B7E8-6F25E148826D"), 0, WM_LBUTTONDBLCLK);
+    SheetQuery q{pid, nullptr};
+    WaitFor([&] {
+        EnumWindows(FindSheet, reinterpret_cast<LPARAM>(&q));
+        return q.found != nullptr;
+    }, 10000);
+    return q.found;
+}
+
 TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
     ASSERT_TRUE(WaitFor([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 10000))
         << "no shell taskbar in the bench";
@@ -165,6 +192,29 @@ TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
     EXPECT_TRUE(armed.arrived);
     EXPECT_FALSE(armed.logo) << "the logo key reached the window with \"Always\" stored";
     EXPECT_TRUE(armed.a);
+
+    // The settings page: choosing "Never" and pressing Apply lets the key through at once,
+    // choosing "Always" again blocks it at once; no restart, no waiting.
+    HWND sheet = tray ? OpenSheet(tray, pi.dwProcessId) : nullptr;
+    EXPECT_NE(sheet, nullptr) << "the settings sheet did not open";
+    if (sheet) {
+        HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        ASSERT_NE(page, nullptr);
+        SendMessageA(GetDlgItem(page, 1004), BM_CLICK, 0, 0);  // "&Never"
+        SendMessageA(sheet, PSM_APPLY, 0, 0);
+        const Seen never = Press(wnd);
+        EXPECT_TRUE(never.arrived);
+        EXPECT_TRUE(never.logo) << "\"Never\" applied, yet the logo key was blocked";
+        EXPECT_TRUE(never.a);
+        SendMessageA(GetDlgItem(page, 1001), BM_CLICK, 0, 0);  // "Al&ways"
+        SendMessageA(sheet, PSM_APPLY, 0, 0);
+        const Seen always = Press(wnd);
+        EXPECT_FALSE(always.logo) << "\"Always\" applied, yet the logo key passed";
+        EXPECT_TRUE(always.a);
+        PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(sheet, IDCANCEL)));
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(sheet); }, 5000));
+    }
 
     if (tray) PostMessageA(tray, WM_COMMAND, 153, 0);
     // Pumped: the program's stop sequence waits for every top-level window, ours too.

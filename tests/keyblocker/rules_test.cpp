@@ -23,6 +23,15 @@ TEST(UpdateDue, LastCheckInTheFutureIsNeverDue) {
     EXPECT_FALSE(kq::IsUpdateDue(kNow, kNow + 1));
     EXPECT_FALSE(kq::IsUpdateDue(kNow, kNow + 400 * kDay));
     EXPECT_FALSE(kq::IsUpdateDue(kNow, INT64_MAX / 2));
+    EXPECT_FALSE(kq::IsUpdateDue(kNow, INT64_MAX));
+}
+
+TEST(UpdateDue, AnyStoredTimeFarInThePastIsDue) {
+    // LastUpdate is whatever 8 bytes the registry holds; the oldest ones must not overflow.
+    EXPECT_TRUE(kq::IsUpdateDue(kNow, INT64_MIN));
+    EXPECT_TRUE(kq::IsUpdateDue(kNow, INT64_MIN + 1));
+    EXPECT_TRUE(kq::IsUpdateDue(INT64_MAX, INT64_MIN));
+    EXPECT_TRUE(kq::IsUpdateDue(kNow, -kNow));
 }
 
 TEST(RadioGroup, ModeIsThePlaceInTheGroupNotTheId) {
