@@ -51,19 +51,19 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wp, LPARAM lp) {
 }
 
 // The slow facts about the foreground (its modules, the shell's Direct3D report) are
-// gathered here, outside the keyboard hook: whenever the foreground changes, whatever the
-// mode, so a mode change finds them ready; and on a timer while a full-screen mode is in
-// force, for games that load their graphics runtime late or go full-screen in place.
+// gathered here, outside the keyboard hook, while a full-screen mode is in force: when the
+// foreground changes; on a timer, for games that load their graphics runtime late or go
+// full-screen in place (and under Wine, which reports no foreground changes); and when
+// the shell side asks for it after a mode change (RefreshFilter).
 constexpr UINT kRefreshMs = 500;
 
+int Mode() { return g_mode.load(std::memory_order_relaxed); }
+
 void CALLBACK ForegroundEvent(HWINEVENTHOOK, DWORD, HWND wnd, LONG, LONG, DWORD, DWORD) {
-    g_probe.Refresh(wnd);
+    g_probe.Refresh(wnd, Mode());
 }
 
-void CALLBACK RefreshTimer(HWND, UINT, UINT_PTR, DWORD) {
-    int mode = g_mode.load(std::memory_order_relaxed);
-    if (mode == kModeFullScreenGame || mode == kModeFullScreenAny) g_probe.Refresh(GetForegroundWindow());
-}
+void CALLBACK RefreshTimer(HWND, UINT, UINT_PTR, DWORD) { g_probe.Refresh(GetForegroundWindow(), Mode()); }
 
 DWORD WINAPI FilterMain(void* param) {
     auto* start = static_cast<StartBlock*>(param);
@@ -88,7 +88,7 @@ DWORD WINAPI FilterMain(void* param) {
     if (start->ok && g_status) InterlockedExchange(reinterpret_cast<volatile LONG*>(&g_status->running), 1);
     SetEvent(start->ready);  // *start is gone after this
     start = nullptr;
-    g_probe.Refresh(GetForegroundWindow());  // the window in front when the filter starts
+    g_probe.Refresh(GetForegroundWindow(), Mode());  // the window in front at the start
 
     if (keyboard && self) {
         for (;;) {
@@ -96,7 +96,7 @@ DWORD WINAPI FilterMain(void* param) {
             if (r != WAIT_OBJECT_0 + 2) break;  // stop, owner ended, or a failed wait
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 if (msg.hwnd == nullptr && msg.message == kRefreshMsg) {
-                    g_probe.Refresh(GetForegroundWindow());
+                    g_probe.Refresh(GetForegroundWindow(), Mode());
                     SetEvent(refreshed);
                     continue;
                 }

@@ -85,8 +85,11 @@ ForegroundFacts ForegroundProbe::Gather(int mode) const {
     return f;
 }
 
-void ForegroundProbe::Refresh(HWND wnd) {
+void ForegroundProbe::Refresh(HWND wnd, int mode) {
+    // The other modes never look at these facts; a mode change refreshes them first.
+    if (mode != kModeFullScreenGame && mode != kModeFullScreenAny) return;
     d3dFullScreen_ = ShellReportsD3DFullScreen();
+    if (mode != kModeFullScreenGame) return;
     ForegroundFacts f = WindowFacts(wnd);
     if (!f.present || !IsFullScreenApp(f)) return;
     DWORD pid = 0;

@@ -17,10 +17,10 @@ class ForegroundProbe {
 public:
     // Facts about the current foreground window for a logo key under mode.
     ForegroundFacts Gather(int mode) const;
-    // Brings the slow facts up to date for wnd (the foreground window): the Direct3D
-    // full-screen report and, for a window that covers its monitor, whether its process
-    // is a game (the verdict cache decides when modules are looked at again).
-    void Refresh(HWND wnd);
+    // Brings the slow facts that mode needs up to date for wnd (the foreground window):
+    // the Direct3D full-screen report and, for a window that covers its monitor, whether
+    // its process is a game (the verdict cache decides when modules are looked at again).
+    void Refresh(HWND wnd, int mode);
 
 private:
     // The window facts that are cheap to read, without the slow ones.
