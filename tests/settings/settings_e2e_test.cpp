@@ -1,6 +1,7 @@
 // End to end: the real statwell.exe, copied into a fresh folder so that its settings file
 // starts out missing, started, inspected through its windows and quit.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,7 @@ public:
         }
     }
     HWND Main() const { return main_; }
+    DWORD Pid() const { return pid_; }
     // Closes the gadget (as "Quit" does) and waits for the program to end; its exit code.
     DWORD Quit() {
         PostMessageA(main_, WM_CLOSE, 0, 0);
@@ -181,6 +183,36 @@ std::vector<std::string> KeysOf(const settings::MemoryProfileStore& s, const std
         if (sec.name == name)
             for (const auto& kv : sec.keys) keys.push_back(kv.first);
     return keys;
+}
+
+// How many of the program's tray icons the shell holds: each tray icon has a hidden window
+// of its own; a change that changes nothing succeeds only for an icon the shell knows.
+struct TrayCount {
+    DWORD pid;
+    int icons;
+};
+
+BOOL CALLBACK CountTrayIcons(HWND w, LPARAM lp) {
+    auto* c = reinterpret_cast<TrayCount*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid != c->pid || lstrcmpA(cls, "TTrayIconHandler") != 0) return TRUE;
+    for (UINT id = 1; id <= 4; ++id) {
+        NOTIFYICONDATAA n{};
+        n.cbSize = sizeof n;
+        n.hWnd = w;
+        n.uID = id;
+        if (Shell_NotifyIconA(NIM_MODIFY, &n)) ++c->icons;
+    }
+    return TRUE;
+}
+
+int TrayIconsOf(DWORD pid) {
+    TrayCount c{pid, 0};
+    EnumWindows(CountTrayIcons, reinterpret_cast<LPARAM>(&c));
+    return c.icons;
 }
 
 }  // namespace
@@ -249,6 +281,20 @@ TEST(SettingsEndToEnd, FreshStartQuitAndSecondStart) {
         ProgramRun run(copy);
         ASSERT_NE(run.Main(), nullptr);
         EXPECT_FALSE(WaitFor(BalloonVisible, 2500)) << "the balloon came again";
+        EXPECT_EQ(run.Quit(), 0u);
+    }
+}
+
+TEST(SettingsEndToEnd, FirstRunWithTheTextTrayIconShowsOneIconWithTheBalloon) {
+    ProgramCopy copy;
+    ASSERT_TRUE(copy.Copied());
+    copy.WriteIni("[Main]\r\nTrayIconImage=0\r\n");
+    {
+        ProgramRun run(copy);
+        ASSERT_NE(run.Main(), nullptr);
+        EXPECT_TRUE(WaitFor(BalloonVisible, 5000));
+        // The balloon goes to the text icon; the image icon stays out of the tray.
+        EXPECT_EQ(TrayIconsOf(run.Pid()), 1);
         EXPECT_EQ(run.Quit(), 0u);
     }
 }
