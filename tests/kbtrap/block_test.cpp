@@ -379,6 +379,10 @@ public:
         si.cb = sizeof si;
         if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) return;
         WaitFor([&] { return (wnd_ = FindWindowA(kGameClass, nullptr)) != nullptr; }, 10000);
+        // The game is in front before a test picks the mode, as when a player starts it: the
+        // filter judges the window in front when the mode changes (found before it is shown,
+        // the window may not be in front yet).
+        if (wnd_) BringToFront(wnd_);
     }
     ~GameWindow() {
         if (wnd_) PostMessageA(wnd_, WM_CLOSE, 0, 0);
