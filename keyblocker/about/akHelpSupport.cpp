@@ -13,11 +13,6 @@ constexpr int kHtmlHelpAOrdinal = 14;
 
 const char kHtmlHelpControlKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
 
-bool FileExists(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 class RegKey {
 public:
     RegKey(HKEY root, const char* path) {
@@ -124,17 +119,13 @@ HWND CakHelpSupport::ShowTopic(const char* topic) {
 
 BOOL CakHelpSupport::ContextHelp(const HELPINFO* info, const DWORD* helpIds) {
     if (!info) return FALSE;
-    // No help file, no help: the engine's own complaint would be all the user sees.
-    const std::string path = WinHelpPath();
-    if (!FileExists(path)) return FALSE;
-    return WinHelpA(static_cast<HWND>(info->hItemHandle), path.c_str(), HELP_WM_HELP,
-                    reinterpret_cast<ULONG_PTR>(helpIds));
+    // A missing help file is WinHelp's to report, not ours.
+    return m_pWinHelp(static_cast<HWND>(info->hItemHandle), WinHelpPath().c_str(), HELP_WM_HELP,
+                      reinterpret_cast<ULONG_PTR>(helpIds));
 }
 
 BOOL CakHelpSupport::ContextMenuHelp(HWND wnd, const DWORD* helpIds) {
-    const std::string path = WinHelpPath();
-    if (!FileExists(path)) return FALSE;
-    return WinHelpA(wnd, path.c_str(), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(helpIds));
+    return m_pWinHelp(wnd, WinHelpPath().c_str(), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(helpIds));
 }
 
 void CakHelpSupport::CloseAll() {

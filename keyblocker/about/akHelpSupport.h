@@ -39,6 +39,10 @@ public:
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
     HtmlHelpFn Engine();
 
+    // The WinHelp call the context help goes through (the system's WinHelpA; tests watch it).
+    using WinHelpFn = BOOL(WINAPI*)(HWND, LPCSTR, UINT, ULONG_PTR);
+    void SetWinHelp(WinHelpFn fn) { m_pWinHelp = fn; }
+
 private:
     std::string m_strFolder;
     std::string m_strHtmlHelp;
@@ -46,6 +50,7 @@ private:
     HMODULE m_hEngine = nullptr;
     HtmlHelpFn m_pHtmlHelp = nullptr;
     bool m_bTried = false;
+    WinHelpFn m_pWinHelp = &::WinHelpA;
 };
 
 // Where the HTML Help control is registered ("" when it is not).

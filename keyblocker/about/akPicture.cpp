@@ -41,38 +41,49 @@ void CakPicture::RemoveListener(CakPictureListener* l) {
     m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), l), m_listeners.end());
 }
 
+namespace {
+
+// Turns `image` into the picture part of a masked pair and fills `mask` (white where the
+// picture is magenta). Both bitmaps are selected into memory DCs only inside this call, so
+// the caller can free either of them afterwards whatever happened here.
+bool SplitTransparent(HBITMAP image, HBITMAP mask, int width, int height) {
+    MemDC src(nullptr, image);
+    MemDC msk(nullptr, mask);
+    if (!src || !msk) return false;
+    // Mask: white where the picture is magenta.
+    SetBkColor(src.get(), CakPicture::kTransparent);
+    BitBlt(msk.get(), 0, 0, width, height, src.get(), 0, 0, SRCCOPY);
+    // Picture: magenta turned black, so that it can be ORed over the masked background.
+    SetTextColor(src.get(), RGB(0, 0, 0));
+    SetBkColor(src.get(), RGB(255, 255, 255));
+    BitBlt(src.get(), 0, 0, width, height, msk.get(), 0, 0, 0x00220326 /* DSna */);
+    return true;
+}
+
+}  // namespace
+
 bool CakPicture::Load(UINT id, HINSTANCE instance) {
     Free();
     HBITMAP image = static_cast<HBITMAP>(LoadImageA(instance ? instance : GetModuleHandleA(nullptr),
                                                     MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP mask = nullptr;
     bool ok = false;
     if (image) {
         BITMAP bm{};
         GetObjectA(image, sizeof bm, &bm);
-        HBITMAP mask = CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr);
-        if (mask) {
-            MemDC src(nullptr, image);
-            MemDC msk(nullptr, mask);
-            if (src && msk) {
-                // Mask: white where the picture is magenta.
-                SetBkColor(src.get(), kTransparent);
-                BitBlt(msk.get(), 0, 0, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, SRCCOPY);
-                // Picture: magenta turned black, so that it can be ORed over the masked background.
-                SetTextColor(src.get(), RGB(0, 0, 0));
-                SetBkColor(src.get(), RGB(255, 255, 255));
-                BitBlt(src.get(), 0, 0, bm.bmWidth, bm.bmHeight, msk.get(), 0, 0, 0x00220326 /* DSna */);
-                m_hImage = image;
-                m_hMask = mask;
-                m_nWidth = bm.bmWidth;
-                m_nHeight = bm.bmHeight;
-                image = nullptr;
-                mask = nullptr;
-                ok = true;
-            }
-            if (mask) DeleteObject(mask);
+        mask = CreateBitmap(bm.bmWidth, bm.bmHeight, 1, 1, nullptr);
+        if (mask && SplitTransparent(image, mask, bm.bmWidth, bm.bmHeight)) {
+            m_hImage = image;
+            m_hMask = mask;
+            m_nWidth = bm.bmWidth;
+            m_nHeight = bm.bmHeight;
+            image = mask = nullptr;
+            ok = true;
         }
-        if (image) DeleteObject(image);
     }
+    // Whatever was not taken over is no longer selected anywhere and can go.
+    if (mask) DeleteObject(mask);
+    if (image) DeleteObject(image);
     for (CakPictureListener* l : m_listeners) l->OnPictureChanged();
     return ok;
 }

@@ -44,8 +44,8 @@ void CakUrlLabel::Draw(HDC dc, const RECT& client, const DrawState& state) {
     GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
     SelectObject(dc, oldFont);
 
-    const LabelLayout lay =
-        LayoutUrlLabel(WRect{client.left, client.top, client.right, client.bottom}, size.cx, size.cy);
+    // The text goes where the base lays text out in the label, 8 pixels in from its edges.
+    const LabelLayout lay = LayoutUrlLabel(Layout(client).text, size.cx, size.cy);
     if (state.focused && !state.hideFocus) {
         RECT f{lay.focus.left, lay.focus.top, lay.focus.right, lay.focus.bottom};
         DrawFocusRect(dc, &f);

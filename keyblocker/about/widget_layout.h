@@ -37,8 +37,9 @@ struct LabelLayout {
     WRect text;   // where the text is drawn
 };
 
-// Places a link label's text of the measured size inside its rectangle.
-LabelLayout LayoutUrlLabel(const WRect& label, int textWidth, int textHeight);
+// Places a link label's text of the measured size inside its text rectangle (the label's
+// rectangle as LayoutBitButton lays its text out).
+LabelLayout LayoutUrlLabel(const WRect& textRect, int textWidth, int textHeight);
 
 // True when the system's (major, minor) is at least (wantMajor, wantMinor).
 inline bool VersionAtLeast(unsigned major, unsigned minor, unsigned wantMajor, unsigned wantMinor) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "keyblocker/about/AboutPage.h"
 #include "keyblocker/about/akBitButton.h"
@@ -46,6 +47,7 @@ std::string ReadFile(const std::string& path) {
 // What a window shows, counted by colour.
 struct Pixels {
     int blue = 0, magenta = 0, shadow = 0, total = 0;
+    int firstBlueX = -1;  // leftmost column with a blue pixel
     unsigned long long sum = 0;
 };
 
@@ -62,7 +64,10 @@ Pixels Capture(HWND wnd) {
             const COLORREF c = GetPixel(dc, x, y);
             ++p.total;
             p.sum = p.sum * 31 + c;
-            if (c == RGB(0, 0, 255)) ++p.blue;
+            if (c == RGB(0, 0, 255)) {
+                ++p.blue;
+                if (p.firstBlueX < 0 || x < p.firstBlueX) p.firstBlueX = x;
+            }
             if (c == RGB(255, 0, 255)) ++p.magenta;
             if (c == shadow) ++p.shadow;
         }
@@ -163,6 +168,9 @@ TEST_F(AboutSheet, LinksAreBlueAndDisabledLinksEmbossed) {
     HWND link = GetDlgItem(about.GetHwnd(), IDC_ABOUT_PRODUCT1);
     const Pixels enabled = Capture(link);
     EXPECT_GT(enabled.blue, 20);
+    // The text (and its underline) starts where the base lays text out, 8 pixels in, plus
+    // the 2 pixels between focus rectangle and text.
+    EXPECT_EQ(enabled.firstBlueX, 10);
     EnableWindow(link, FALSE);
     const Pixels disabled = Capture(link);
     EXPECT_EQ(disabled.blue, 0);
@@ -234,16 +242,49 @@ TEST(HelpSupport, WithoutAnyEngineHelpDoesNothing) {
     EXPECT_NE(help.Engine(), nullptr);
 }
 
-TEST(HelpSupport, MissingWinHelpFileShowsNothing) {
+namespace {
+
+// What the context help handed to WinHelp.
+struct WinHelpCall {
+    HWND wnd;
+    std::string file;
+    UINT command;
+    ULONG_PTR data;
+};
+std::vector<WinHelpCall> g_winHelpCalls;
+
+BOOL WINAPI RecordWinHelp(HWND wnd, LPCSTR file, UINT command, ULONG_PTR data) {
+    g_winHelpCalls.push_back({wnd, file ? file : "", command, data});
+    return FALSE;  // as WinHelp answers when the file is missing
+}
+
+}  // namespace
+
+TEST(HelpSupport, ContextHelpGoesToWinHelpEvenWithoutTheFile) {
+    // No WinHelp file is shipped: WinHelp is asked all the same and has its own say about it.
+    g_winHelpCalls.clear();
     CakHelpSupport help;
+    help.SetWinHelp(RecordWinHelp);
     help.SetWinHelpFile("no-such-file.hlp");
+    HWND control = reinterpret_cast<HWND>(0x1234);
+    HWND clicked = reinterpret_cast<HWND>(0x5678);
     HELPINFO info{};
     info.cbSize = sizeof info;
     info.iContextType = HELPINFO_WINDOW;
-    info.hItemHandle = GetDesktopWindow();
+    info.hItemHandle = control;
     const DWORD ids[] = {1000, 0x806603E8, 0, 0};
     EXPECT_FALSE(help.ContextHelp(&info, ids));
-    EXPECT_FALSE(help.ContextMenuHelp(GetDesktopWindow(), ids));
+    EXPECT_FALSE(help.ContextMenuHelp(clicked, ids));
+    ASSERT_EQ(g_winHelpCalls.size(), 2u);
+    const std::string file = ExeFolder() + "\\no-such-file.hlp";
+    EXPECT_EQ(g_winHelpCalls[0].wnd, control);
+    EXPECT_EQ(g_winHelpCalls[0].file, file);
+    EXPECT_EQ(g_winHelpCalls[0].command, static_cast<UINT>(HELP_WM_HELP));
+    EXPECT_EQ(g_winHelpCalls[0].data, reinterpret_cast<ULONG_PTR>(ids));
+    EXPECT_EQ(g_winHelpCalls[1].wnd, clicked);
+    EXPECT_EQ(g_winHelpCalls[1].file, file);
+    EXPECT_EQ(g_winHelpCalls[1].command, static_cast<UINT>(HELP_CONTEXTMENU));
+    EXPECT_EQ(g_winHelpCalls[1].data, reinterpret_cast<ULONG_PTR>(ids));
 }
 
 TEST(HelpSupport, RealViewerOpensOurHelpFile) {

@@ -186,7 +186,35 @@ std::string RunCheck(int finish) {
     return text;
 }
 
+// Runs kqel with a check due and answers "No, check later".
+void AnswerLater() {
+    Kqel kqel;
+    HWND dlg = WaitForWindow(kqel.Pid(), "#32770", "Update Keyquell");
+    ASSERT_NE(dlg, nullptr);
+    SendMessageA(GetDlgItem(dlg, IDC_UPD_NO), BM_CLICK, 0, 0);
+    for (int i = 0; i < 300 && IsWindow(dlg); ++i) Sleep(20);
+    EXPECT_FALSE(IsWindow(dlg));
+    EXPECT_TRUE(kqel.WaitExit());
+}
+
 }  // namespace
+
+TEST_F(KqelUpdate, CheckLaterOrFailedCheckStoresNothing) {
+    const int64_t old = static_cast<int64_t>(time(nullptr)) - 40 * 86400;
+    int64_t stored = 0;
+    StoreSettings(old);
+    proxy.Answer(FakeProxy::Kind::Body, "1.2");
+    AnswerLater();
+    ASSERT_TRUE(ReadLastUpdate(stored));
+    EXPECT_EQ(stored, old);
+    EXPECT_TRUE(proxy.Requests().empty());
+
+    proxy.Answer(FakeProxy::Kind::Status, "404 Not Found");
+    EXPECT_EQ(RunCheck(IDC_UPD_CLOSE), "Cannot connect to updates server.");
+    ASSERT_TRUE(ReadLastUpdate(stored));
+    EXPECT_EQ(stored, old);
+    EXPECT_EQ(ReadFile(m_urlLog), "");
+}
 
 TEST_F(KqelUpdate, ResultsStoreTheTimeAndOpenTheProductPage) {
     const int64_t old = static_cast<int64_t>(time(nullptr)) - 40 * 86400;
