@@ -15,6 +15,9 @@ have xdotool || need+=(xdotool)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 have wine || need+=(wine)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+# Wine's own fonts: "MS Sans Serif", "Small Fonts", Tahoma and Marlett (caption buttons).
+dpkg -s fonts-wine >/dev/null 2>&1 || need+=(fonts-wine)
+dpkg -s fonts-liberation >/dev/null 2>&1 || need+=(fonts-liberation)
 [ ${#need[@]} -eq 0 ] && exit 0
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
