@@ -329,6 +329,16 @@ bool TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = 0;
         return true;
     }
+    case WM_WINDOWPOSCHANGING: {
+        // No size below 2 x 2, however it is set (a stored size too), snapping on or off;
+        // then the sticky form snaps.
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+        if (!(pos->flags & SWP_NOSIZE)) {
+            if (pos->cx < gadget::kMinimumSize) pos->cx = gadget::kMinimumSize;
+            if (pos->cy < gadget::kMinimumSize) pos->cy = gadget::kMinimumSize;
+        }
+        break;
+    }
     case WM_NCRBUTTONDOWN:
         WMNCRButtonDown({static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
         result = 0;

@@ -398,7 +398,10 @@ void TfrmMain::mniGraphBordersClick(ui::MenuItem&) {
 
 // ---- window state
 
-void TfrmMain::mniHideClick(ui::MenuItem&) { SetVisible(!Visible()); }
+void TfrmMain::mniHideClick(ui::MenuItem&) {
+    SetVisible(!Visible());
+    if (Visible()) dfsStickyFormResize();  // the layout runs whenever the gadget is shown
+}
 
 void TfrmMain::mniAlwaysOnTopClick(ui::MenuItem&) {
     mniAlwaysOnTop.SetChecked(!mniAlwaysOnTop.Checked());
@@ -521,8 +524,7 @@ void TfrmMain::WMNCRButtonDown(POINT screen) { mnMain.Popup(Handle(), screen.x, 
 // ---- snapping
 
 void TfrmMain::SnapWindowPos(WINDOWPOS& pos) {
-    if (pos.cx < gadget::kMinimumSize && !(pos.flags & SWP_NOSIZE)) pos.cx = gadget::kMinimumSize;
-    if (pos.cy < gadget::kMinimumSize && !(pos.flags & SWP_NOSIZE)) pos.cy = gadget::kMinimumSize;
+    // The 2 x 2 minimum is already applied (HandleMessage, WM_WINDOWPOSCHANGING).
     if (StickTo == soNothing || !Handle()) return;
     RECT now;
     GetWindowRect(Handle(), &now);
