@@ -248,10 +248,8 @@ void TfrmMain::GetOctets(int index) {
 }
 
 void TfrmMain::TrimWorkingSet() {
-    HANDLE self = OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId());
-    if (!self) return;
-    SetProcessWorkingSetSize(self, static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-    CloseHandle(self);
+    const ui::KernelHandle self(OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId()));
+    if (self) SetProcessWorkingSetSize(self.get(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
 void TfrmMain::TimerTimer() {

@@ -23,8 +23,7 @@ std::unique_ptr<ui::TdfsStickyForm> EmptyForm(const char* className) {
 
 int Run(HINSTANCE inst) {
     // Nothing waits on this mutex; it stays open until the process ends.
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, "DLN2");
-    (void)mutex;
+    ui::KernelHandle mutex(CreateMutexA(nullptr, FALSE, "DLN2"));
 
     char exe[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, exe, MAX_PATH);

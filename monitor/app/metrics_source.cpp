@@ -4,6 +4,7 @@
 
 #include "monitor/metrics/cpu_usage.h"
 #include "monitor/metrics/ip_functions.h"
+#include "monitor/ui/handles.h"
 
 namespace app {
 
@@ -40,10 +41,8 @@ const InterfaceCounters* PlatformMetrics::ReadInterfaces(std::size_t& count) {
 }
 
 void PlatformMetrics::TrimWorkingSet() {
-    HANDLE self = OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId());
-    if (!self) return;
-    SetProcessWorkingSetSize(self, static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
-    CloseHandle(self);
+    const ui::KernelHandle self(OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId()));
+    if (self) SetProcessWorkingSetSize(self.get(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
 }  // namespace app

@@ -120,6 +120,8 @@ void SingleInstance::ActivateFirst(DWORD pid) {
         AttachThreadInput(fgThread, appThread, TRUE);
         SetForegroundWindow(app);
         AttachThreadInput(fgThread, appThread, FALSE);
+        // Detaching may leave no foreground window at all (seen under Wine): ask once more.
+        if (!GetForegroundWindow()) SetForegroundWindow(app);
     } else {
         SetForegroundWindow(app);
     }

@@ -142,7 +142,8 @@ Rect Control::FormRect() const {
 }
 
 void Control::Invalidate() {
-    if (!visible_) return;
+    // A control under a hidden parent is not on the screen: nothing to repaint.
+    if (!Showing()) return;
     Form* f = OwnerForm();
     if (!f) return;
     f->InvalidateRect(parent_ ? FormRect() : Rect{0, 0, Width(), Height()});

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "monitor/ui/handles.h"
@@ -163,13 +164,23 @@ private:
     widgets::Widget* widget_ = nullptr;
 };
 
+template <typename W, typename = void>
+struct HasDefaultSize : std::false_type {};
+template <typename W>
+struct HasDefaultSize<W, std::void_t<decltype(W::kDefaultWidth), decltype(W::kDefaultHeight)>>
+    : std::true_type {};
+
 // A control owning a widget of type W: `lcd->SetValue(3)` reaches the widget, `lcd.SetLeft(4)`
 // the control.
 template <typename W>
 class Hosted : public WidgetHost {
 public:
     template <typename... A>
-    explicit Hosted(A&&... args) : w_(std::forward<A>(args)...) { SetWidget(&w_); }
+    explicit Hosted(A&&... args) : w_(std::forward<A>(args)...) {
+        // A new control starts at the widget's own default size, when it has one.
+        if constexpr (HasDefaultSize<W>::value) SetBounds(0, 0, W::kDefaultWidth, W::kDefaultHeight);
+        SetWidget(&w_);
+    }
     ~Hosted() override { SetWidget(nullptr); }
     W* operator->() { return &w_; }
     const W* operator->() const { return &w_; }

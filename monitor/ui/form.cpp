@@ -336,8 +336,27 @@ int Application::Run(Form& mainForm) {
     return 0;
 }
 
+namespace {
+// Posted to the application window after it became active (see Application::Proc).
+constexpr UINT kPassActivation = WM_APP + 0x100;
+}  // namespace
+
 LRESULT CALLBACK Application::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_CLOSE) return 0;  // the main form decides when the program ends
+    switch (msg) {
+    case WM_CLOSE:
+        return 0;  // the main form decides when the program ends
+    case WM_ACTIVATE:
+        // The hidden window is activated when another copy of the program brings this one
+        // forward: once the activation is done, hand it on to the main form when that shows.
+        if (LOWORD(wp) != WA_INACTIVE) PostMessageA(wnd, kPassActivation, 0, 0);
+        break;
+    case kPassActivation:
+        if (current_ && current_->wnd_ == wnd && current_->mainForm_) {
+            const HWND main = current_->mainForm_->Handle();
+            if (main && IsWindowVisible(main) && GetForegroundWindow() == wnd) SetForegroundWindow(main);
+        }
+        return 0;
+    }
     return DefWindowProcA(wnd, msg, wp, lp);
 }
 

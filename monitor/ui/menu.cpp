@@ -68,30 +68,30 @@ void PopupMenu::Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>& 
         mi.dwTypeData = const_cast<char*>(it->Caption().c_str());
         commands_.push_back(const_cast<MenuItem*>(it));
         mi.wID = static_cast<UINT>(commands_.size());
+        Menu sub;  // owned by the parent menu once inserted
         if (!it->Items().empty()) {
-            HMENU sub = CreatePopupMenu();
-            Append(sub, *it, bitmaps);
+            sub.reset(CreatePopupMenu());
+            Append(sub.get(), *it, bitmaps);
             mi.fMask |= MIIM_SUBMENU;
-            mi.hSubMenu = sub;
+            mi.hSubMenu = sub.get();
         }
         if (Images && it->ImageIndex() >= 0 && it->ImageIndex() < Images->Count()) {
             // The image drawn over the menu's background colour.
-            HDC screen = GetDC(nullptr);
-            HDC dc = CreateCompatibleDC(screen);
-            Bitmap bmp(CreateCompatibleBitmap(screen, Images->Width(), Images->Height()));
-            ReleaseDC(nullptr, screen);
+            Bitmap bmp;
             {
-                Selected sel(dc, bmp.get());
+                WindowDc screen(nullptr);
+                MemoryDc dc(CreateCompatibleDC(screen.get()));
+                bmp.reset(CreateCompatibleBitmap(screen.get(), Images->Width(), Images->Height()));
+                Selected sel(dc.get(), bmp.get());
                 RECT r{0, 0, Images->Width(), Images->Height()};
-                FillRect(dc, &r, GetSysColorBrush(COLOR_MENU));
-                Images->Draw(dc, it->ImageIndex(), 0, 0);
+                FillRect(dc.get(), &r, GetSysColorBrush(COLOR_MENU));
+                Images->Draw(dc.get(), it->ImageIndex(), 0, 0);
             }
-            DeleteDC(dc);
             mi.fMask |= MIIM_BITMAP;
             mi.hbmpItem = bmp.get();
             bitmaps.push_back(std::move(bmp));
         }
-        InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi);
+        if (InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi)) sub.release();
     }
 }
 

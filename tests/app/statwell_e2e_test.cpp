@@ -64,6 +64,21 @@ HWND WindowOf(DWORD pid, const char* cls) {
     return f.wnd;
 }
 
+// Polls until `pid` has a top-level window of class `cls` (at most 5 s).
+HWND WaitForWindow(DWORD pid, const char* cls) {
+    for (int i = 0; i < 100; ++i) {
+        if (HWND w = WindowOf(pid, cls)) return w;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+DWORD ForegroundProcess() {
+    DWORD pid = 0;
+    if (HWND fg = GetForegroundWindow()) GetWindowThreadProcessId(fg, &pid);
+    return pid;
+}
+
 // Polls until the gadget of `pid` is visible (at most 15 s).
 HWND WaitForGadget(DWORD pid) {
     for (int i = 0; i < 150; ++i) {
@@ -103,14 +118,24 @@ TEST(Statwell, GadgetAppearsOnceFromOneFolderAndRunsAgainFromAnother) {
     EXPECT_EQ(GetWindow(gadget, GW_OWNER), app);
     for (const char* cls : {"TfrmOptions", "TfrmCPU1", "TfrmSwap", "TfrmCPU2", "TfrmInternet", "TfrmRAM",
                             "TfrmTask", "TfrmStopWatch", "TfrmAbout"})
-        EXPECT_NE(WindowOf(first.pi.dwProcessId, cls), nullptr) << cls;
+        EXPECT_NE(WaitForWindow(first.pi.dwProcessId, cls), nullptr) << cls;
 
-    // A second copy from the same folder ends with code 0 and leaves the first running.
+    // A second copy from the same folder ends with code 0, leaves the first running and brings
+    // it forward (here from behind a window of this test).
     {
+        HWND other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 10, 10, 60, 20,
+                                     nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(other, nullptr);
+        SetForegroundWindow(other);
+        ASSERT_EQ(ForegroundProcess(), GetCurrentProcessId());
         Process second;
         ASSERT_TRUE(second.Start(exe));
         EXPECT_EQ(second.WaitExit(15000), 0);
         EXPECT_TRUE(first.Running());
+        for (int i = 0; i < 40 && GetForegroundWindow() != gadget; ++i) Sleep(50);
+        EXPECT_EQ(ForegroundProcess(), first.pi.dwProcessId) << "the first copy comes forward";
+        EXPECT_EQ(GetForegroundWindow(), gadget) << "its gadget is the active window";
+        DestroyWindow(other);
     }
 
     // A copy in another folder is a monitor of its own.

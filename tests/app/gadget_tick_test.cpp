@@ -1,0 +1,228 @@
+// The real gadget's TimerTimer over fake readings: what lands in the bars, the rate digits and
+// labels, the tray icons, the status line, System Details and the floating windows' opacity.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "monitor/app/frmMain.h"
+
+namespace app {
+namespace {
+
+struct FakeSource : MetricSource {
+    double load[2] = {0, 0};
+    MemoryReading mem{40, 1000, 970};
+    std::vector<InterfaceCounters> rows{{1, 1000, 500}, {2, 2000, 700}};
+    std::vector<std::string>* log = nullptr;
+    bool failSample = false;
+
+    void SampleProcessors() override {
+        if (log) log->push_back("sample");
+        if (failSample) throw std::runtime_error("sampler");
+    }
+    double ProcessorLoad(int i) override { return load[i]; }
+    MemoryReading Memory() override { return mem; }
+    const InterfaceCounters* ReadInterfaces(std::size_t& n) override {
+        n = rows.size();
+        return rows.empty() ? nullptr : rows.data();
+    }
+    void TrimWorkingSet() override {}
+};
+
+struct FakeDetails : DetailsWindow, AdapterListSink {
+    bool shown = true;
+    std::vector<std::string>* log = nullptr;
+    std::vector<uint32_t> rows;
+    bool ShownNotMinimised() const override { return shown; }
+    void Refresh() override { log->push_back("details"); }
+    AdapterListSink& Adapters() override { return *this; }
+    void AdapterCounters(const InterfaceCounters& r) override { rows.push_back(r.index); }
+};
+
+struct FakeFloat : BlendWindow {
+    int opacity = 180;
+    bool Visible() const override { return true; }
+    bool VariableBlend() const override { return true; }
+    bool AlphaBlend() const override { return true; }
+    int AlphaBase() const override { return 100; }
+    int AlphaRange() const override { return 155; }
+    int Opacity() const override { return opacity; }
+    void SetOpacity(int v) override { opacity = v; }
+};
+
+std::string Decimal(const char* whole, const char* tenths) {
+    char sep[8] = ".";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, sizeof sep);
+    return std::string(whole) + (sep[0] ? sep[0] : '.') + tenths;
+}
+
+struct GadgetTick : ::testing::Test {
+    ui::Application application{GetModuleHandleA(nullptr), "Corvane Statwell"};
+    FakeSource src;
+    TfrmMain frm{&src};
+
+    void SetUp() override {
+        frm.dfsStickyFormCreate();
+        frm.Timer.SetEnabled(false);
+        // Whatever Statwell.ini beside the test said: the design size, interface row 1.
+        frm.SetClientSize(kDesignClientWidth, kDesignClientHeight);
+        frm.AdapterIndex = 1;
+        frm.DownOctets = frm.UpOctets = 0;
+    }
+};
+
+TEST_F(GadgetTick, ReadingsReachBarsDigitsLabelsAndTrayIcons) {
+    src.load[0] = 0.37;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.barCPU1->Position(), 37);
+    EXPECT_EQ(frm.barRAM->Position(), 40);
+    EXPECT_EQ(frm.barSwap->Position(), 3);
+    EXPECT_STREQ(frm.CoolTrayIcon.Hint(), "CPU Usage: 37%");
+    EXPECT_STREQ(frm.TextTrayIcon.Hint(), "CPU Usage: 37%");
+    EXPECT_STREQ(frm.TextTrayIcon.Text(), "37");
+    EXPECT_EQ(frm.Tick().TrayImage(), 4);
+
+    // 2765 bytes down and 15 KB up in one second.
+    src.rows[1].inOctets += 2765;
+    src.rows[1].outOctets += 15 * 1024;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Value(), 2);
+    EXPECT_EQ(frm.lcdDown2->Value(), 7);
+    EXPECT_EQ(frm.lblDownload.Caption(), Decimal("2", "7"));
+    EXPECT_EQ(frm.lcdUp1->Value(), 15);
+    EXPECT_EQ(frm.lcdUp2->Value(), 0);
+    EXPECT_EQ(frm.lblUpload.Caption(), "15");
+
+    // The tray picture: 8 and 0 share image 0, 9 starts image 1, 97 and 100 share image 12.
+    src.load[0] = 0.0;
+    frm.TimerTimer();
+    const HICON idle = frm.CoolTrayIcon.GetIcon();
+    src.load[0] = 0.08;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.CoolTrayIcon.GetIcon(), idle);
+    src.load[0] = 0.09;
+    frm.TimerTimer();
+    EXPECT_NE(frm.CoolTrayIcon.GetIcon(), idle);
+    src.load[0] = 0.97;
+    frm.TimerTimer();
+    const HICON full = frm.CoolTrayIcon.GetIcon();
+    src.load[0] = 1.0;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.CoolTrayIcon.GetIcon(), full);
+    EXPECT_EQ(frm.Tick().TrayImage(), 12);
+
+    // A load past 100 %: the bar keeps 100, the hint and the text icon say what was read.
+    src.load[0] = 1.02;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.barCPU1->Position(), 100);
+    EXPECT_STREQ(frm.CoolTrayIcon.Hint(), "CPU Usage: 102%");
+    EXPECT_STREQ(frm.TextTrayIcon.Text(), "102");
+}
+
+TEST_F(GadgetTick, StatusLineSingleDualAndBlankAfterATextThatDidNotFit) {
+    src.load[0] = 0.12;
+    frm.DualCPU = false;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.pnlStatus.Caption(), "CPU 12  RAM 40 Swap 3");
+
+    frm.DualCPU = true;
+    src.load[1] = 0.30;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.barCPU2->Position(), 30);
+    EXPECT_EQ(frm.pnlStatus.Caption(), "CPU 12  CPU 30  RAM 40 Swap 3");
+
+    // Narrower than the last text: blank, while the new text waits in pnlMeasure.
+    frm.SetClientSize(30, kDesignClientHeight);
+    ASSERT_LT(frm.pnlStatus.Width(), 60);
+    frm.TimerTimer();
+    EXPECT_EQ(frm.pnlStatus.Caption(), "");
+    EXPECT_EQ(frm.pnlMeasure.Caption(), "CPU 12  CPU 30  RAM 40 Swap 3");
+    frm.TimerTimer();
+    EXPECT_EQ(frm.pnlStatus.Caption(), "") << "stays blank";
+    frm.SetClientSize(kDesignClientWidth, kDesignClientHeight);
+    frm.TimerTimer();
+    EXPECT_EQ(frm.pnlStatus.Caption(), "CPU 12  CPU 30  RAM 40 Swap 3") << "fits again";
+}
+
+TEST_F(GadgetTick, DetailsRefreshFirstAdaptersToldAndFloatingOpacityStepped) {
+    std::vector<std::string> log;
+    FakeDetails details;
+    details.log = &log;
+    src.log = &log;
+    frm.Details = &details;
+    FakeFloat cpu1;
+    frm.FloatBlend[0] = &cpu1;
+
+    src.load[0] = 1.0;
+    frm.TimerTimer();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0], "details") << "System Details shows the previous tick's readings";
+    EXPECT_EQ(log[1], "sample");
+    EXPECT_FALSE(details.rows.empty()) << "the adapters list hears every table read while shown";
+    EXPECT_EQ(cpu1.opacity, 255);
+
+    details.shown = false;
+    details.rows.clear();
+    log.clear();
+    src.load[0] = 0.0;
+    frm.TimerTimer();
+    EXPECT_EQ(log, std::vector<std::string>{"sample"});
+    EXPECT_TRUE(details.rows.empty());
+    EXPECT_EQ(cpu1.opacity, 100);
+
+    // A sampler error ends the tick: the bars keep their readings, the opacity its value.
+    src.failSample = true;
+    src.load[0] = 0.5;
+    EXPECT_THROW(frm.TimerTimer(), std::runtime_error);
+    EXPECT_EQ(frm.barCPU1->Position(), 0);
+    EXPECT_EQ(cpu1.opacity, 100);
+    frm.Details = nullptr;
+    frm.FloatBlend[0] = nullptr;
+}
+
+bool NeedsPaint(HWND wnd) {
+    RECT r;
+    return GetUpdateRect(wnd, &r, FALSE) != FALSE;
+}
+
+TEST_F(GadgetTick, RepaintsOnlyWhatChangedOnTheScreen) {
+    frm.Show();
+    src.load[0] = 0.25;
+    frm.TimerTimer();
+    frm.TimerTimer();
+    UpdateWindow(frm.Handle());
+    ASSERT_FALSE(NeedsPaint(frm.Handle()));
+
+    frm.TimerTimer();  // the same readings again
+    EXPECT_FALSE(NeedsPaint(frm.Handle())) << "nothing changed, nothing to repaint";
+
+    // Rates under the hidden network panel change: nothing on the screen does.
+    frm.pnlNetwork.Hide();
+    UpdateWindow(frm.Handle());
+    src.rows[1].inOctets += 50 * 1024;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Value(), 50);
+    EXPECT_FALSE(NeedsPaint(frm.Handle())) << "digits under a hidden panel are not repainted";
+
+    src.load[0] = 0.75;
+    frm.TimerTimer();
+    EXPECT_TRUE(NeedsPaint(frm.Handle())) << "a new CPU reading repaints its bar";
+    frm.pnlNetwork.Show();
+}
+
+TEST(HostedWidgets, StartAtTheWidgetsOwnSize) {
+    ui::Hosted<widgets::TVrNum> lcd;
+    EXPECT_EQ(lcd.Width(), 26);
+    EXPECT_EQ(lcd.Height(), 100);
+    lcd->SetStyle(widgets::ns5x7);
+    lcd->SetDigits(3);
+    lcd->SetAutoSize(true);
+    EXPECT_EQ(lcd.Width(), 16);
+    EXPECT_EQ(lcd.Height(), 7);
+}
+
+}  // namespace
+}  // namespace app
