@@ -273,10 +273,15 @@ void TfrmMain::TimerTimer() {
 void TfrmMain::ApplyTick(const TickResult& r) {
     if (r.reached >= TickResult::Cpu) {
         barCPU1->SetPosition(r.barCPU1);
+        // A new picture and a new hint reach the shell in one call per icon.
+        CoolTrayIcon.BeginUpdate();
         ChangeTrayIcon(barCPU1->Position());
         CoolTrayIcon.SetHint(r.hint);
+        CoolTrayIcon.EndUpdate();
+        TextTrayIcon.BeginUpdate();
         TextTrayIcon.SetHint(r.hint);
         TextTrayIcon.SetText(r.trayText);
+        TextTrayIcon.EndUpdate();
     }
     if (r.reached >= TickResult::Cpu2 && DualCPU) barCPU2->SetPosition(r.barCPU2);
     if (r.reached >= TickResult::Memory) {

@@ -49,15 +49,29 @@ TrayIcon::~TrayIcon() {
 }
 
 bool TrayIcon::Notify(DWORD what) {
-    nid_.uFlags = NIF_MESSAGE | NIF_TIP | (icon_ ? NIF_ICON : 0);
+    // Adding sends everything; a change sends only what changed (a new hint does not ship the
+    // picture to the shell again).
+    const UINT all = NIF_MESSAGE | NIF_TIP | NIF_ICON;
+    nid_.uFlags = (what == NIM_MODIFY ? changed_ : all) & (icon_ ? all : ~UINT(NIF_ICON));
     nid_.hIcon = icon_;
-    return Shell_NotifyIconA(what, &nid_) != FALSE;
+    const bool ok = Shell_NotifyIconA(what, &nid_) != FALSE;
+    if (ok && what != NIM_DELETE) changed_ = 0;
+    return ok;
+}
+
+void TrayIcon::EndUpdate() {
+    if (updating_ > 0 && --updating_ == 0 && pending_) Update();
 }
 
 void TrayIcon::Update() {
     if (!visible_) return;
+    if (updating_ > 0) {
+        pending_ = true;
+        return;
+    }
+    pending_ = false;
     if (added_) {
-        if (!Notify(NIM_MODIFY)) added_ = Notify(NIM_ADD);
+        if (changed_ && !Notify(NIM_MODIFY)) added_ = Notify(NIM_ADD);
     } else {
         added_ = Notify(NIM_ADD);
     }
@@ -77,12 +91,14 @@ void TrayIcon::SetVisible(bool v) {
 void TrayIcon::SetIcon(HICON icon) {
     if (icon == icon_) return;
     icon_ = icon;
+    changed_ |= NIF_ICON;
     Update();
 }
 
 void TrayIcon::SetHint(const char* hint) {
     if (std::strncmp(nid_.szTip, hint, sizeof(nid_.szTip) - 1) == 0) return;
     lstrcpynA(nid_.szTip, hint, sizeof(nid_.szTip));
+    changed_ |= NIF_TIP;
     Update();
 }
 

@@ -33,6 +33,10 @@ public:
     // Only a visible icon shows one.
     void ShowBalloon(const char* title, const char* text, DWORD iconFlags, UINT seconds);
 
+    // Between BeginUpdate and EndUpdate changes of icon and hint reach the shell in one call.
+    void BeginUpdate() { ++updating_; }
+    void EndUpdate();
+
     PopupMenu* Menu = nullptr;
     std::function<void()> OnDblClick;
     HWND Window() const { return wnd_; }
@@ -48,6 +52,9 @@ private:
     HICON icon_ = nullptr;
     bool visible_ = false;
     bool added_ = false;
+    UINT changed_ = 0;  // NIF_ICON, NIF_TIP: what the shell has not been told yet
+    int updating_ = 0;
+    bool pending_ = false;
 };
 
 // A tray icon whose picture is a short text (a number) drawn in a small font.
