@@ -27,8 +27,10 @@ enum MenuImage {
 constexpr int kDisplayGroup = 1;
 constexpr int kOrientationGroup = 2;
 
-// The floating windows' settings until those windows keep their own: read at start, written
-// back by every save (visibility from the windows themselves).
+// The floating windows' settings until those windows keep their own: read at start and written
+// back by every save as read. "Show" changes only when the user flips the window's float item
+// (which shows or hides the stand-in form); the stand-in's own visibility is never written, so a
+// stored Show=1 survives.
 struct FloatingRecords {
     settings::NetworkWindowSettings network = settings::NetworkDesign();
     settings::MeterWindowSettings meters[settings::kMeterCount] = {
@@ -461,19 +463,28 @@ void TfrmMain::mniBorderClick(ui::MenuItem&) {
 
 namespace {
 
-void ToggleFloat(ui::MenuItem& item, ui::Form* form) {
+void ToggleFloat(ui::MenuItem& item, ui::Form* form, bool& storedShow) {
     item.SetChecked(!item.Checked());
+    storedShow = item.Checked();
     if (form) form->SetVisible(item.Checked());
 }
 
 }  // namespace
 
-void TfrmMain::mniFloatCPU1Click(ui::MenuItem&) { ToggleFloat(mniFloatCPU1, Windows().frmCPU1); }
-void TfrmMain::mniFloatCPU2Click(ui::MenuItem&) { ToggleFloat(mniFloatCPU2, Windows().frmCPU2); }
-void TfrmMain::mniFloatRAMClick(ui::MenuItem&) { ToggleFloat(mniFloatRAM, Windows().frmRAM); }
-void TfrmMain::mniFloatSwapClick(ui::MenuItem&) { ToggleFloat(mniFloatSwap, Windows().frmSwap); }
+void TfrmMain::mniFloatCPU1Click(ui::MenuItem&) {
+    ToggleFloat(mniFloatCPU1, Windows().frmCPU1, g_floating.meters[0].show);
+}
+void TfrmMain::mniFloatCPU2Click(ui::MenuItem&) {
+    ToggleFloat(mniFloatCPU2, Windows().frmCPU2, g_floating.meters[1].show);
+}
+void TfrmMain::mniFloatRAMClick(ui::MenuItem&) {
+    ToggleFloat(mniFloatRAM, Windows().frmRAM, g_floating.meters[2].show);
+}
+void TfrmMain::mniFloatSwapClick(ui::MenuItem&) {
+    ToggleFloat(mniFloatSwap, Windows().frmSwap, g_floating.meters[3].show);
+}
 void TfrmMain::mniFloatInternetClick(ui::MenuItem&) {
-    ToggleFloat(mniFloatInternet, Windows().frmInternet);
+    ToggleFloat(mniFloatInternet, Windows().frmInternet, g_floating.network.show);
 }
 
 void TfrmMain::mniSystemClick(ui::MenuItem&) { BringForward(Windows().frmTask, true); }
@@ -601,12 +612,17 @@ void TfrmMain::LoadSettings() {
 
     ApplyColours(s);
 
+    g_floating = FloatingRecords{};  // read over the design values, not over a previous load
     if (SettingsFile) {
         AdapterIndex = ReadAdapter(*SettingsFile, AdapterIndex);
         g_floating.network = ReadNetworkWindow(*SettingsFile, g_floating.network);
         for (int i = 0; i < kMeterCount; ++i)
             g_floating.meters[i] = ReadMeter(*SettingsFile, static_cast<Meter>(i), g_floating.meters[i]);
     }
+    // A stored Show checks the window's float item, as the floating window itself will do.
+    ui::MenuItem* floatItems[kMeterCount] = {&mniFloatCPU1, &mniFloatCPU2, &mniFloatRAM, &mniFloatSwap};
+    for (int i = 0; i < kMeterCount; ++i) floatItems[i]->SetChecked(g_floating.meters[i].show);
+    mniFloatInternet.SetChecked(g_floating.network.show);
 
     CoolTrayIcon.SetVisible(s.trayIconImage);
     TextTrayIcon.SetVisible(!s.trayIconImage);
@@ -676,13 +692,7 @@ void TfrmMain::SaveSettings() {
 
     all.adapter = AdapterIndex;
     all.network = g_floating.network;
-    ui::Form* meterForms[kMeterCount] = {Windows().frmCPU1, Windows().frmCPU2, Windows().frmRAM,
-                                         Windows().frmSwap};
-    for (int i = 0; i < kMeterCount; ++i) {
-        all.meters[i] = g_floating.meters[i];
-        all.meters[i].show = meterForms[i] && meterForms[i]->Visible();
-    }
-    all.network.show = Windows().frmInternet && Windows().frmInternet->Visible();
+    for (int i = 0; i < kMeterCount; ++i) all.meters[i] = g_floating.meters[i];
     WriteAll(*SettingsFile, all);
 }
 
