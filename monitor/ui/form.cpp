@@ -150,6 +150,8 @@ void Form::MouseDown(MouseButton b, LPARAM lp) {
 
 LRESULT Form::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
+    if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && PopupMenu::OwnerMessage(msg, lp, result))
+        return result;
     if (HandleMessage(msg, wp, lp, result)) return result;
     switch (msg) {
     case WM_ERASEBKGND:

@@ -50,7 +50,20 @@ void MenuItem::Clear() {
 
 // ---- PopupMenu
 
-void PopupMenu::Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>& bitmaps) const {
+const PopupMenu* PopupMenu::showing_ = nullptr;
+
+bool PopupMenu::HasImage(const MenuItem& item) const {
+    return Images && item.ImageIndex() >= 0 && item.ImageIndex() < Images->Count();
+}
+
+// With `bitmaps`, images become bitmaps kept there; without, every item of a menu that has an
+// image gets the owner-drawn image column.
+void PopupMenu::Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>* bitmaps) const {
+    bool imageColumn = false;
+    if (!bitmaps)
+        for (const MenuItem* it : parent.Items())
+            if (it->Visible() && !it->IsSeparator() && HasImage(*it)) imageColumn = true;
+
     for (const MenuItem* it : parent.Items()) {
         if (!it->Visible()) continue;
         MENUITEMINFOA mi{};
@@ -75,7 +88,10 @@ void PopupMenu::Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>& 
             mi.fMask |= MIIM_SUBMENU;
             mi.hSubMenu = sub.get();
         }
-        if (Images && it->ImageIndex() >= 0 && it->ImageIndex() < Images->Count()) {
+        if (imageColumn) {
+            mi.fMask |= MIIM_BITMAP;
+            mi.hbmpItem = HBMMENU_CALLBACK;
+        } else if (bitmaps && HasImage(*it)) {
             // The image drawn over the menu's background colour.
             Bitmap bmp;
             {
@@ -89,7 +105,7 @@ void PopupMenu::Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>& 
             }
             mi.fMask |= MIIM_BITMAP;
             mi.hbmpItem = bmp.get();
-            bitmaps.push_back(std::move(bmp));
+            bitmaps->push_back(std::move(bmp));
         }
         if (InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &mi)) sub.release();
     }
@@ -98,7 +114,14 @@ void PopupMenu::Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>& 
 Menu PopupMenu::Build(std::vector<Bitmap>& bitmaps) const {
     commands_.clear();
     Menu m(CreatePopupMenu());
-    Append(m.get(), Items, bitmaps);
+    Append(m.get(), Items, &bitmaps);
+    return m;
+}
+
+Menu PopupMenu::BuildShown() const {
+    commands_.clear();
+    Menu m(CreatePopupMenu());
+    Append(m.get(), Items, nullptr);
     return m;
 }
 
@@ -106,14 +129,48 @@ MenuItem* PopupMenu::ItemOfCommand(UINT id) const {
     return id >= 1 && id <= commands_.size() ? commands_[id - 1] : nullptr;
 }
 
+bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& mis) const {
+    if (mis.CtlType != ODT_MENU || !Images || !ItemOfCommand(mis.itemID)) return false;
+    mis.itemWidth = static_cast<UINT>(Images->Width() + kImageGap);
+    mis.itemHeight = static_cast<UINT>(Images->Height());
+    return true;
+}
+
+bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& dis) const {
+    if (dis.CtlType != ODT_MENU) return false;
+    const MenuItem* it = ItemOfCommand(dis.itemID);
+    if (!it) return false;
+    if (HasImage(*it)) {
+        // Transparent over whatever the menu painted: its background or the highlight.
+        const int y = dis.rcItem.top + (dis.rcItem.bottom - dis.rcItem.top - Images->Height()) / 2;
+        const UINT style = ILD_TRANSPARENT | ((dis.itemState & ODS_GRAYED) ? ILD_BLEND50 : 0);
+        ImageList_DrawEx(Images->Handle(), it->ImageIndex(), dis.hDC, dis.rcItem.left, y, 0, 0,
+                         CLR_NONE, CLR_DEFAULT, style);
+    }
+    return true;
+}
+
+bool PopupMenu::OwnerMessage(UINT msg, LPARAM lp, LRESULT& result) {
+    if (!showing_ || !lp) return false;
+    bool done = false;
+    if (msg == WM_MEASUREITEM)
+        done = showing_->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lp));
+    else if (msg == WM_DRAWITEM)
+        done = showing_->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+    if (done) result = TRUE;
+    return done;
+}
+
 void PopupMenu::Popup(HWND owner, int x, int y) {
     if (OnPopup) OnPopup();
-    std::vector<Bitmap> bitmaps;
-    Menu m = Build(bitmaps);
+    Menu m = BuildShown();
     // The owner must be the foreground window or the menu does not close when clicked away.
     SetForegroundWindow(owner);
+    const PopupMenu* before = showing_;
+    showing_ = this;
     const UINT cmd = static_cast<UINT>(TrackPopupMenu(
         m.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
+    showing_ = before;
     PostMessageA(owner, WM_NULL, 0, 0);
     m.reset();
     if (MenuItem* it = ItemOfCommand(cmd)) it->Click();

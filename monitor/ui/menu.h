@@ -82,16 +82,36 @@ public:
     ImageList* Images = nullptr;
     std::function<void()> OnPopup;
 
-    // Shows the menu at a screen point for `owner` and runs the chosen item's command.
+    // Shows the menu (as BuildShown builds it) at a screen point for `owner` and runs the
+    // chosen item's command. The owner window passes WM_MEASUREITEM and WM_DRAWITEM to
+    // OwnerMessage first.
     void Popup(HWND owner, int x, int y);
-    // The menu as Windows would show it (for tests): built, not shown. Bitmaps live in `bitmaps`.
+    // The menu's content as Windows holds it (for tests): built, not shown; an item with an
+    // image carries it as a bitmap, which lives in `bitmaps`.
     Menu Build(std::vector<Bitmap>& bitmaps) const;
-    // The item of a command id handed out by Build, or nullptr.
+    // The menu as Popup shows it. In a menu where any item has an image, every item carries
+    // HBMMENU_CALLBACK, so each one is measured with the same image column (Wine sizes an item
+    // without a bitmap as if there were no column, yet draws its text after the column, which
+    // cut the longest caption and pushed text onto the sub-menu arrows); the owner draws the
+    // images through MeasureItem and DrawItem, over the item's own background.
+    Menu BuildShown() const;
+    // The item of a command id handed out by Build or BuildShown, or nullptr.
     MenuItem* ItemOfCommand(UINT id) const;
 
+    // Answers WM_MEASUREITEM and WM_DRAWITEM for an image column item of the built menu.
+    bool MeasureItem(MEASUREITEMSTRUCT& mis) const;
+    bool DrawItem(const DRAWITEMSTRUCT& dis) const;
+    // For the owner windows: answers those two messages for the menu Popup is showing.
+    static bool OwnerMessage(UINT msg, LPARAM lp, LRESULT& result);
+
+    // Space between an image and its caption.
+    static constexpr int kImageGap = 3;
+
 private:
-    void Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>& bitmaps) const;
+    bool HasImage(const MenuItem& item) const;
+    void Append(HMENU menu, const MenuItem& parent, std::vector<Bitmap>* bitmaps) const;
     mutable std::vector<MenuItem*> commands_;
+    static const PopupMenu* showing_;
 };
 
 }  // namespace ui

@@ -124,6 +124,9 @@ LRESULT CALLBACK TrayIcon::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         Guarded([t] { t->Update(); });
         return 0;
     }
+    LRESULT result = 0;
+    if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && PopupMenu::OwnerMessage(msg, lp, result))
+        return result;
     if (msg == kCallback) {
         Guarded([&] {
             switch (static_cast<UINT>(lp)) {
