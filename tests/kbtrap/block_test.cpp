@@ -10,11 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "kbtrap/kbtrap.h"
 #include "kbtrap/shared_state.h"
+#include "tests/support/e2e.h"
 
 namespace {
 
@@ -30,40 +32,12 @@ UINT ConfigMsg() { return RegisterWindowMessageA("3B12F922-89F9-4ca5-A973-B82AEE
 UINT StopMsg() { return RegisterWindowMessageA("3C3EE5F0-1D01-4915-91F7-606C6FF172FB"); }
 HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
 
-void Pump() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
+using e2e::BringToFront;
+using e2e::Pump;
+using e2e::Tap;
 
-template <typename Pred>
-bool WaitFor(Pred done, DWORD ms = 3000) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        Pump();
-        if (done()) return true;
-        if (GetTickCount() - start > ms) return false;
-        Sleep(5);
-    }
-}
-
-void SendKey(WORD vk, bool up) {
-    INPUT in;
-    std::memset(&in, 0, sizeof in);
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    if (vk == VK_LWIN || vk == VK_RWIN) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-    SendInput(1, &in, sizeof in);
-}
-
-void Tap(WORD vk) {
-    SendKey(vk, false);
-    SendKey(vk, true);
-}
+// Polls with this thread's messages dispatched, for 3 s unless told otherwise.
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 3000) { return e2e::PumpUntil(done, ms); }
 
 // The stored blocking mode, written the way the program writes it.
 void StoreMode(DWORD mode) {
@@ -155,14 +129,6 @@ RECT MonitorRect() {
     mi.cbSize = sizeof mi;
     GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
     return mi.rcMonitor;
-}
-
-bool BringToFront(HWND wnd) {
-    return WaitFor([&] {
-        if (GetForegroundWindow() == wnd) return true;
-        SetForegroundWindow(wnd);
-        return false;
-    });
 }
 
 // Which keys reached a window: down and up seen, per key.
@@ -371,13 +337,7 @@ TEST_F(KeyBlocking, FullScreenModesWithOrdinaryWindows) {
 class GameWindow {
 public:
     GameWindow() {
-        char exe[MAX_PATH];
-        GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        std::string cmd = std::string("\"") + exe + "\" --game-window";
-        STARTUPINFOA si;
-        std::memset(&si, 0, sizeof si);
-        si.cb = sizeof si;
-        if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_)) return;
+        if (!process_.Start(e2e::ExePath(), "--game-window")) return;
         WaitFor([&] { return (wnd_ = FindWindowA(kGameClass, nullptr)) != nullptr; }, 10000);
         // The game is in front before a test picks the mode, as when a player starts it: the
         // filter judges the window in front when the mode changes (found before it is shown,
@@ -386,11 +346,7 @@ public:
     }
     ~GameWindow() {
         if (wnd_) PostMessageA(wnd_, WM_CLOSE, 0, 0);
-        if (pi_.hProcess) {
-            if (WaitForSingleObject(pi_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
-            CloseHandle(pi_.hProcess);
-            CloseHandle(pi_.hThread);
-        }
+        process_.WaitExit(5000);  // else the process owner ends it
     }
     GameWindow(const GameWindow&) = delete;
     GameWindow& operator=(const GameWindow&) = delete;
@@ -413,7 +369,7 @@ public:
     }
 
 private:
-    PROCESS_INFORMATION pi_{};
+    e2e::Process process_;
     HWND wnd_ = nullptr;
 };
 
@@ -448,23 +404,14 @@ TEST_F(KeyBlocking, FilterEndsWhenTheArmingProgramDies) {
     ChangeMode(3);
     HANDLE armed = CreateEventA(nullptr, TRUE, FALSE, kArmedEvent);
     ASSERT_NE(nullptr, armed);
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string cmd = std::string("\"") + exe + "\" --arm";
-    STARTUPINFOA si;
-    std::memset(&si, 0, sizeof si);
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi;
-    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    e2e::Process armer;
+    ASSERT_TRUE(armer.Start(e2e::ExePath(), "--arm"));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(armed, 10000));
     StatusView status;
     ASSERT_TRUE(status.ok());
     EXPECT_EQ(1, status.Get(&kbtrap::ShellStatus::running));
     EXPECT_FALSE(Press(wnd_).Logo()) << "the other program's filter blocks";
-    TerminateProcess(pi.hProcess, 1);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    armer.Kill();
     CloseHandle(armed);
     EXPECT_TRUE(WaitFor([&] { return status.Get(&kbtrap::ShellStatus::running) == 0; }));
     EXPECT_TRUE(Press(wnd_).AllLogo());

@@ -7,8 +7,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/keyblocker/fake_shell.h"
+#include "tests/support/e2e.h"
 
 using kqtest::Count;
 using kqtest::FakeShell;
@@ -21,23 +23,10 @@ constexpr const char* kSettingsKey = "Software\\Velmora\\KQeL";
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr UINT kSecondCopyNotice = 0x8064;
 
-std::string BinDir() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path);
-    return s.substr(0, s.find_last_of('\\'));
-}
+using e2e::Process;
+using e2e::WaitUntil;
 
-std::string KqelPath() { return BinDir() + "\\kqel.exe"; }
-
-bool WaitUntil(const std::function<bool()>& pred, DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (!pred()) {
-        if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
-        Sleep(20);
-    }
-    return true;
-}
+std::string KqelPath() { return e2e::ExeFolder() + "\\kqel.exe"; }
 
 // Registry helpers over the user's hive, which the program shares with the test.
 void SetDword(const char* key, const char* name, DWORD v) {
@@ -74,47 +63,9 @@ void DeleteValue(const char* key, const char* name) {
     RegCloseKey(k);
 }
 
-struct Process {
-    PROCESS_INFORMATION pi{};
-    ~Process() {
-        if (pi.hProcess) {
-            if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
-            WaitForSingleObject(pi.hProcess, 5000);
-            CloseHandle(pi.hProcess);
-            CloseHandle(pi.hThread);
-        }
-    }
-    bool Exited(DWORD ms) const { return WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const {
-        DWORD code = 0;
-        GetExitCodeProcess(pi.hProcess, &code);
-        return code;
-    }
-};
-
-struct WindowQuery {
-    DWORD pid = 0;
-    const char* cls = nullptr;
-    const char* title = nullptr;
-    std::vector<HWND> found;
-};
-
 // The program is up: the hook start was posted and the tray icon added (in either order).
 bool Started(const std::vector<ShellEvent>& ev) {
     return Count(ev, ShellEvent::HookStart) >= 1 && FindTray(ev, NIM_ADD, L"Keyquell") != nullptr;
-}
-
-BOOL CALLBACK Collect(HWND wnd, LPARAM lp) {
-    auto* q = reinterpret_cast<WindowQuery*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char cls[128] = "", title[256] = "";
-    GetClassNameA(wnd, cls, sizeof(cls));
-    GetWindowTextA(wnd, title, sizeof(title));
-    if ((!q->pid || q->pid == pid) && (!q->cls || lstrcmpA(cls, q->cls) == 0) &&
-        (!q->title || lstrcmpA(title, q->title) == 0))
-        q->found.push_back(wnd);
-    return TRUE;
 }
 
 class KqelEndToEnd : public ::testing::Test {
@@ -139,36 +90,30 @@ protected:
 
     std::unique_ptr<Process> Start() {
         auto p = std::make_unique<Process>();
-        STARTUPINFOA si{};
-        si.cb = sizeof(si);
-        std::string desk = s_shell->DesktopName();
-        si.lpDesktop = &desk[0];
-        std::string cmd = "\"" + KqelPath() + "\"";
-        EXPECT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, BinDir().c_str(),
-                                   &si, &p->pi));
+        EXPECT_TRUE(p->Start(KqelPath(), "", e2e::ExeFolder().c_str(), s_shell->DesktopName().c_str()));
         return p;
     }
 
+    // The program's top-level windows on the shell's desktop (pid 0: of any process).
     std::vector<HWND> Windows(DWORD pid, const char* cls, const char* title) {
-        WindowQuery q{pid, cls, title, {}};
-        EnumDesktopWindows(s_shell->Desktop(), Collect, reinterpret_cast<LPARAM>(&q));
-        return q.found;
+        e2e::WindowMatch m;
+        m.pid = pid;
+        m.cls = cls;
+        m.title = title;
+        return e2e::FindWindows(m, s_shell->Desktop());
     }
 
     HWND TrayWindow(const Process& p) {
-        HWND wnd = nullptr;
-        WaitUntil([&] {
-            auto w = Windows(p.pi.dwProcessId, nullptr, "KeyquellWnd");
-            wnd = w.empty() ? nullptr : w[0];
-            return wnd != nullptr;
-        }, 10000);
-        return wnd;
+        e2e::WindowMatch m;
+        m.pid = p.Pid();
+        m.title = "KeyquellWnd";
+        return e2e::WaitForWindow(m, 10000, s_shell->Desktop());
     }
 
     // Ends the program through its Exit command and checks that it is gone.
     void Exit(const Process& p, HWND tray) {
         PostMessageA(tray, WM_COMMAND, 153, 0);
-        ASSERT_TRUE(p.Exited(10000));
+        ASSERT_TRUE(p.WaitExit(10000));
         EXPECT_EQ(p.ExitCode(), 0u);
     }
 
@@ -193,10 +138,10 @@ TEST_F(KqelEndToEnd, SecondCopyEndsAtOnceAndTheFirstShowsTheBalloon) {
     ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
 
     auto second = Start();
-    ASSERT_TRUE(second->Exited(10000));
+    ASSERT_TRUE(second->WaitExit(10000));
     EXPECT_EQ(second->ExitCode(), 1u);  // start-up refused
     EXPECT_EQ(Windows(0, nullptr, "KeyquellWnd").size(), 1u);
-    EXPECT_TRUE(Windows(second->pi.dwProcessId, nullptr, nullptr).empty());
+    EXPECT_TRUE(Windows(second->Pid(), nullptr, nullptr).empty());
     ASSERT_TRUE(s_shell->WaitFor([](auto& ev) {
         return FindTray(ev, NIM_MODIFY,
                         L"The program is already running and can be configured using this icon.") != nullptr;
@@ -253,7 +198,7 @@ TEST_F(KqelEndToEnd, EndOfSessionStopsTheHookAndCloses) {
     ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
     s_shell->ClearEvents();
     EXPECT_EQ(SendMessageA(tray, WM_QUERYENDSESSION, 0, 0), 1);
-    ASSERT_TRUE(p->Exited(10000));
+    ASSERT_TRUE(p->WaitExit(10000));
     const auto ev = s_shell->Events();
     ASSERT_FALSE(ev.empty());
     EXPECT_EQ(ev[0].kind, ShellEvent::HookStop);
@@ -264,7 +209,7 @@ TEST_F(KqelEndToEnd, EndOfSessionStopsTheHookAndCloses) {
 // completed check, and not a moment before.
 TEST_F(KqelEndToEnd, UpdateCheckIsOfferedAfterThirtyDays) {
     auto updateDialog = [&](const Process& p) {
-        auto w = Windows(p.pi.dwProcessId, "#32770", "Update Keyquell");
+        auto w = Windows(p.Pid(), "#32770", "Update Keyquell");
         return w.empty() ? nullptr : w[0];
     };
     SetLastUpdate(29 * 86400 + 23 * 3600);
@@ -306,13 +251,11 @@ protected:
     HWND OpenSheet(const Process& p, HWND tray) {
         const UINT notify = RegisterWindowMessageA("599A6A10-A91F-4dd3-B7E8-6F25E148826D");
         PostMessageA(tray, notify, 0, WM_LBUTTONDBLCLK);
-        HWND sheet = nullptr;
-        WaitUntil([&] {
-            for (HWND w : Windows(p.pi.dwProcessId, "#32770", nullptr))
-                if (IsWindowVisible(w)) sheet = w;
-            return sheet != nullptr;
-        }, 10000);
-        return sheet;
+        e2e::WindowMatch sheet;
+        sheet.pid = p.Pid();
+        sheet.cls = "#32770";
+        sheet.visible = true;
+        return e2e::WaitForWindow(sheet, 10000, s_shell->Desktop());
     }
     // Posted like a real click: the sheet's modal loop looks for its end after each
     // posted message.
@@ -377,7 +320,7 @@ TEST_F(KqelSheet, ApplyStoresTheModeAndTellsTheTaskbarAtOnce) {
     // While the sheet is open a second copy's notice is dropped: no balloon.
     s_shell->ClearEvents();
     auto second = Start();
-    ASSERT_TRUE(second->Exited(10000));
+    ASSERT_TRUE(second->WaitExit(10000));
     Sleep(300);
     EXPECT_EQ(FindTray(s_shell->Events(), NIM_MODIFY, L"already running"), nullptr);
 

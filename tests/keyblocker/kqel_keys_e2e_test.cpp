@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/e2e.h"
+
 namespace {
+
+using e2e::PumpUntil;
 
 constexpr const char* kSettingsKey = "Software\\Velmora\\KQeL";
 constexpr WORD kSentinel = 'Z';  // sent last: once its release arrives, all before it has
@@ -23,34 +27,6 @@ LRESULT CALLBACK TestWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(wnd, msg, wp, lp);
 }
 
-void Pump() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
-
-template <typename Pred>
-bool WaitFor(Pred done, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Pump();
-        if (done()) return true;
-        if (GetTickCount() - start > ms) return false;
-        Sleep(10);
-    }
-}
-
-void SendKey(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
-    in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (vk == VK_LWIN ? KEYEVENTF_EXTENDEDKEY : 0);
-    SendInput(1, &in, sizeof in);
-}
-
 struct Seen {
     bool logo = false;
     bool a = false;
@@ -59,18 +35,11 @@ struct Seen {
 
 // Taps the left logo key and "A" into the window and reports what reached it.
 Seen Press(HWND wnd) {
-    WaitFor([&] {
-        if (GetForegroundWindow() == wnd) return true;
-        SetForegroundWindow(wnd);
-        return false;
-    }, 3000);
+    e2e::BringToFront(wnd, 3000);
     g_keys.clear();
-    for (WORD vk : {WORD(VK_LWIN), WORD('A'), kSentinel}) {
-        SendKey(vk, false);
-        SendKey(vk, true);
-    }
+    for (WORD vk : {WORD(VK_LWIN), WORD('A'), kSentinel}) e2e::Tap(vk);
     Seen s;
-    s.arrived = WaitFor([] {
+    s.arrived = PumpUntil([] {
         for (auto& k : g_keys)
             if (k.first == WM_KEYUP && k.second == kSentinel) return true;
         return false;
@@ -120,34 +89,20 @@ private:
     std::vector<Value> m_values;
 };
 
-struct SheetQuery {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindSheet(HWND wnd, LPARAM lp) {
-    auto* q = reinterpret_cast<SheetQuery*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    char cls[32] = "";
-    GetClassNameA(wnd, cls, sizeof cls);
-    if (pid == q->pid && lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(wnd)) q->found = wnd;
-    return TRUE;
-}
-
 // Opens the settings sheet the way a double click on the tray icon does.
 HWND OpenSheet(HWND tray, DWORD pid) {
     PostMessageA(tray, RegisterWindowMessageA("599A6A10-A91F-4dd3-B7E8-6F25E148826D"), 0, WM_LBUTTONDBLCLK);
-    SheetQuery q{pid, nullptr};
-    WaitFor([&] {
-        EnumWindows(FindSheet, reinterpret_cast<LPARAM>(&q));
-        return q.found != nullptr;
-    }, 10000);
-    return q.found;
+    e2e::WindowMatch m;
+    m.pid = pid;
+    m.cls = "#32770";
+    m.visible = true;
+    HWND sheet = nullptr;
+    PumpUntil([&] { return (sheet = e2e::FindWindowOf(m)) != nullptr; }, 10000);
+    return sheet;
 }
 
 TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
-    ASSERT_TRUE(WaitFor([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 10000))
+    ASSERT_TRUE(PumpUntil([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 10000))
         << "no shell taskbar in the bench";
     StoredValues keep;
     HKEY k;
@@ -171,18 +126,12 @@ TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
                                200, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(wnd, nullptr);
 
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string dir(self);
-    dir.resize(dir.find_last_of('\\'));
-    std::string cmd = "\"" + dir + "\\kqel.exe\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi));
+    const std::string dir = e2e::ExeFolder();
+    e2e::Process kqel;
+    ASSERT_TRUE(kqel.Start(dir + "\\kqel.exe", "", dir.c_str()));
 
     HWND tray = nullptr;
-    EXPECT_TRUE(WaitFor([&] { return (tray = FindWindowA(nullptr, "KeyquellWnd")) != nullptr; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return (tray = FindWindowA(nullptr, "KeyquellWnd")) != nullptr; }, 10000));
     // The hook side starts in the shell's process once it has the posted start: poll.
     Seen armed;
     const DWORD start = GetTickCount();
@@ -195,7 +144,7 @@ TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
 
     // The settings page: choosing "Never" and pressing Apply lets the key through at once,
     // choosing "Always" again blocks it at once; no restart, no waiting.
-    HWND sheet = tray ? OpenSheet(tray, pi.dwProcessId) : nullptr;
+    HWND sheet = tray ? OpenSheet(tray, kqel.Pid()) : nullptr;
     EXPECT_NE(sheet, nullptr) << "the settings sheet did not open";
     if (sheet) {
         HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
@@ -213,16 +162,14 @@ TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
         EXPECT_TRUE(always.a);
         PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(sheet, IDCANCEL)));
-        EXPECT_TRUE(WaitFor([&] { return !IsWindow(sheet); }, 5000));
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindow(sheet); }, 5000));
     }
 
     if (tray) PostMessageA(tray, WM_COMMAND, 153, 0);
     // Pumped: the program's stop sequence waits for every top-level window, ours too.
-    const bool ended = WaitFor([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 10000);
+    const bool ended = PumpUntil([&] { return kqel.WaitExit(0); }, 10000);
     EXPECT_TRUE(ended);
-    if (!ended) TerminateProcess(pi.hProcess, 99);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    if (!ended) kqel.Kill();
     EXPECT_EQ(FindWindowA(nullptr, "KeyquellWnd"), nullptr);
 
     const Seen after = Press(wnd);

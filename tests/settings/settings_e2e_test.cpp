@@ -5,93 +5,35 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "monitor/settings/profile_store.h"
 #include "tests/settings/expected_keys.h"
+#include "tests/support/e2e.h"
 
 namespace {
 
-struct Handle {
-    HANDLE h = nullptr;
-    Handle() = default;
-    explicit Handle(HANDLE v) : h(v) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() { if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h); }
-};
-
-std::string ThisFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path, n);
-    return s.substr(0, s.find_last_of("\\/") + 1);
-}
+using e2e::WaitUntil;
 
 // A private copy of the program in a new temporary folder, removed again at the end.
 class ProgramCopy {
 public:
     ProgramCopy() {
-        char tmp[MAX_PATH];
-        GetTempPathA(MAX_PATH, tmp);
-        folder_ = std::string(tmp) + "statwell-settings-" + std::to_string(GetCurrentProcessId()) +
-                  "-" + std::to_string(GetTickCount()) + "\\";
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        copied_ = CopyFileA((ThisFolder() + "statwell.exe").c_str(), Exe().c_str(), FALSE) != 0;
-    }
-    ~ProgramCopy() {
-        DeleteFileA(Ini().c_str());
-        DeleteFileA(Exe().c_str());
-        RemoveDirectoryA(folder_.c_str());
+        copied_ = CopyFileA((e2e::ExeFolder() + "\\statwell.exe").c_str(), Exe().c_str(), FALSE) != 0;
     }
     bool Copied() const { return copied_; }
-    std::string Exe() const { return folder_ + "statwell.exe"; }
-    std::string Ini() const { return folder_ + "Statwell.ini"; }
-    const std::string& Folder() const { return folder_; }
+    std::string Exe() const { return folder_.Path() + "statwell.exe"; }
+    std::string Ini() const { return folder_.Path() + "Statwell.ini"; }
+    const std::string& Folder() const { return folder_.Path(); }
 
-    void WriteIni(const std::string& text) const {
-        std::ofstream f(Ini(), std::ios::binary);
-        f << text;
-    }
-    std::string ReadIni() const {
-        std::ifstream f(Ini(), std::ios::binary);
-        std::stringstream ss;
-        ss << f.rdbuf();
-        return ss.str();
-    }
+    void WriteIni(const std::string& text) const { e2e::WriteBytes(Ini(), text); }
+    std::string ReadIni() const { return e2e::ReadBytes(Ini()); }
 
 private:
-    std::string folder_;
+    e2e::TempFolder folder_{"statwell-settings"};
     bool copied_ = false;
 };
-
-struct FindArgs {
-    DWORD pid;
-    const char* cls;
-    HWND found;
-};
-
-BOOL CALLBACK FindOfProcess(HWND w, LPARAM lp) {
-    auto* a = reinterpret_cast<FindArgs*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid == a->pid && lstrcmpA(cls, a->cls) == 0) {
-        a->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WindowOf(DWORD pid, const char* cls) {
-    FindArgs a{pid, cls, nullptr};
-    EnumWindows(FindOfProcess, reinterpret_cast<LPARAM>(&a));
-    return a.found;
-}
 
 // A visible balloon tip of the shell (the welcome message).
 BOOL CALLBACK FindBalloon(HWND w, LPARAM lp) {
@@ -111,53 +53,28 @@ bool BalloonVisible() {
     return found;
 }
 
-template <class F>
-bool WaitFor(F&& f, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (f()) return true;
-        if (GetTickCount() - start > ms) return false;
-        Sleep(50);
-    }
-}
-
 // One run of the program.
 class ProgramRun {
 public:
     explicit ProgramRun(const ProgramCopy& copy) {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        std::string cmd = "\"" + copy.Exe() + "\"";
-        if (!CreateProcessA(copy.Exe().c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            copy.Folder().c_str(), &si, &pi))
-            return;
-        process_.h = pi.hProcess;
-        CloseHandle(pi.hThread);
-        pid_ = pi.dwProcessId;
-        WaitFor([&] { return (main_ = WindowOf(pid_, "TfrmMain")) != nullptr && IsWindowVisible(main_); },
-                15000);
-    }
-    ~ProgramRun() {
-        if (process_.h && WaitForSingleObject(process_.h, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_.h, 1);
-            WaitForSingleObject(process_.h, 5000);
-        }
+        if (!process_.Start(copy.Exe(), "", copy.Folder().c_str())) return;
+        e2e::WindowMatch gadget;
+        gadget.pid = process_.Pid();
+        gadget.cls = "TfrmMain";
+        gadget.visible = true;
+        main_ = e2e::WaitForWindow(gadget, 15000);
     }
     HWND Main() const { return main_; }
-    DWORD Pid() const { return pid_; }
+    DWORD Pid() const { return process_.Pid(); }
     // Closes the gadget (as "Quit" does) and waits for the program to end; its exit code.
     DWORD Quit() {
         PostMessageA(main_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_.h, 15000) != WAIT_OBJECT_0) return 0xFFFFFFFF;
-        DWORD code = 0xFFFFFFFF;
-        GetExitCodeProcess(process_.h, &code);
-        return code;
+        if (!process_.WaitExit(15000)) return 0xFFFFFFFF;
+        return process_.ExitCode();
     }
 
 private:
-    Handle process_;
-    DWORD pid_ = 0;
+    e2e::Process process_;
     HWND main_ = nullptr;
 };
 
@@ -187,32 +104,20 @@ std::vector<std::string> KeysOf(const settings::MemoryProfileStore& s, const std
 
 // How many of the program's tray icons the shell holds: each tray icon has a hidden window
 // of its own; a change that changes nothing succeeds only for an icon the shell knows.
-struct TrayCount {
-    DWORD pid;
-    int icons;
-};
-
-BOOL CALLBACK CountTrayIcons(HWND w, LPARAM lp) {
-    auto* c = reinterpret_cast<TrayCount*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[64] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid != c->pid || lstrcmpA(cls, "TTrayIconHandler") != 0) return TRUE;
-    for (UINT id = 1; id <= 4; ++id) {
-        NOTIFYICONDATAA n{};
-        n.cbSize = sizeof n;
-        n.hWnd = w;
-        n.uID = id;
-        if (Shell_NotifyIconA(NIM_MODIFY, &n)) ++c->icons;
-    }
-    return TRUE;
-}
-
 int TrayIconsOf(DWORD pid) {
-    TrayCount c{pid, 0};
-    EnumWindows(CountTrayIcons, reinterpret_cast<LPARAM>(&c));
-    return c.icons;
+    e2e::WindowMatch handler;
+    handler.pid = pid;
+    handler.cls = "TTrayIconHandler";
+    int icons = 0;
+    for (HWND w : e2e::FindWindows(handler))
+        for (UINT id = 1; id <= 4; ++id) {
+            NOTIFYICONDATAA n{};
+            n.cbSize = sizeof n;
+            n.hWnd = w;
+            n.uID = id;
+            if (Shell_NotifyIconA(NIM_MODIFY, &n)) ++icons;
+        }
+    return icons;
 }
 
 }  // namespace
@@ -234,7 +139,7 @@ TEST(SettingsEndToEnd, FreshStartQuitAndSecondStart) {
         EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
         EXPECT_FALSE(ex & WS_EX_LAYERED);
         EXPECT_FALSE(GetWindowLongA(w, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
-        EXPECT_TRUE(WaitFor(BalloonVisible, 5000)) << "no welcome balloon";
+        EXPECT_TRUE(WaitUntil(BalloonVisible, 5000)) << "no welcome balloon";
 
         // Snapping: near the left edge of the work area the gadget lands flush on it, and near
         // the bottom flush on the bottom.
@@ -276,11 +181,11 @@ TEST(SettingsEndToEnd, FreshStartQuitAndSecondStart) {
 
     // The balloon of the first run has gone by now or goes within its 10 seconds; the second
     // start must not bring a new one.
-    WaitFor([] { return !BalloonVisible(); }, 12000);
+    WaitUntil([] { return !BalloonVisible(); }, 12000);
     {
         ProgramRun run(copy);
         ASSERT_NE(run.Main(), nullptr);
-        EXPECT_FALSE(WaitFor(BalloonVisible, 2500)) << "the balloon came again";
+        EXPECT_FALSE(WaitUntil(BalloonVisible, 2500)) << "the balloon came again";
         EXPECT_EQ(run.Quit(), 0u);
     }
 }
@@ -292,7 +197,7 @@ TEST(SettingsEndToEnd, FirstRunWithTheTextTrayIconShowsOneIconWithTheBalloon) {
     {
         ProgramRun run(copy);
         ASSERT_NE(run.Main(), nullptr);
-        EXPECT_TRUE(WaitFor(BalloonVisible, 5000));
+        EXPECT_TRUE(WaitUntil(BalloonVisible, 5000));
         // The balloon goes to the text icon; the image icon stays out of the tray.
         EXPECT_EQ(TrayIconsOf(run.Pid()), 1);
         EXPECT_EQ(run.Quit(), 0u);

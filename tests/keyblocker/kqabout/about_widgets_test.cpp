@@ -5,8 +5,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,34 +13,16 @@
 #include "keyblocker/about/akHelpSupport.h"
 #include "keyblocker/about/akTheme.h"
 #include "keyblocker/about/about_res.h"
+#include "tests/support/e2e.h"
 
 using namespace kq;
+using e2e::ExeFolder;
+using e2e::Pump;
+using e2e::ScopedDefaultValue;
 
 namespace {
 
 constexpr int kTestPicture = 2001;
-
-void Pump() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
-
-std::string ExeFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path);
-    return s.substr(0, s.rfind('\\'));
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream f(path);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
 
 // What a window shows, counted by colour.
 struct Pixels {
@@ -74,40 +54,6 @@ Pixels Capture(HWND wnd) {
     ReleaseDC(wnd, dc);
     return p;
 }
-
-// Sets a registry default value for the test's lifetime and puts the old one back.
-class ScopedDefaultValue {
-public:
-    ScopedDefaultValue(HKEY root, const char* path, const std::string& value) : m_root(root), m_path(path) {
-        HKEY key;
-        if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        char old[1024] = {};
-        DWORD size = sizeof old - 1, type = 0;
-        m_had = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-        m_old = old;
-        m_type = type;
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
-    }
-    ~ScopedDefaultValue() {
-        HKEY key;
-        if (RegOpenKeyExA(m_root, m_path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-        if (m_had)
-            RegSetValueExA(key, nullptr, 0, m_type, reinterpret_cast<const BYTE*>(m_old.c_str()),
-                           static_cast<DWORD>(m_old.size() + 1));
-        else
-            RegDeleteValueA(key, nullptr);
-        RegCloseKey(key);
-    }
-
-private:
-    HKEY m_root;
-    std::string m_path, m_old;
-    bool m_had = false;
-    DWORD m_type = REG_SZ;
-};
 
 // A modeless sheet with the About page and a help button as the settings sheet has one.
 class AboutSheet : public ::testing::Test {
@@ -204,10 +150,10 @@ TEST_F(AboutSheet, ClickingALinkOpensItsPage) {
         // An empty target does nothing.
         about.HomePage().SetTarget("");
         SendMessageA(GetDlgItem(about.GetHwnd(), IDC_ABOUT_HOMEPAGE), BM_CLICK, 0, 0);
-        for (int i = 0; i < 300 && ReadFile(log).empty(); ++i) Sleep(10);
+        e2e::WaitUntil([&] { return !e2e::ReadText(log).empty(); }, 3000);
         Sleep(200);
     }
-    EXPECT_EQ(ReadFile(log), "http://www.velmora-soft.com/clipwarden.shtml\n");
+    EXPECT_EQ(e2e::ReadText(log), "http://www.velmora-soft.com/clipwarden.shtml\n");
 }
 
 TEST(HelpSupport, NamesFilesAfterTheProgram) {
@@ -229,7 +175,7 @@ TEST(HelpSupport, LoadsTheRegisteredEngineAndAsksForTheTopic) {
     help.ShowTopic("HOWTOuse.htm");
     help.ShowTopic("intro.htm");
     help.CloseAll();
-    EXPECT_EQ(ReadFile(log), ExeFolder() + "\\kqel.chm::/HOWTOuse.htm|0\n" + ExeFolder() +
+    EXPECT_EQ(e2e::ReadText(log), ExeFolder() + "\\kqel.chm::/HOWTOuse.htm|0\n" + ExeFolder() +
                                  "\\kqel.chm::/intro.htm|0\n(null)|18\n");
 }
 

@@ -5,33 +5,20 @@
 #include <cstdint>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "fake_proxy.h"
 #include "keyblocker/update/update_res.h"
+#include "tests/support/e2e.h"
 
+using e2e::ExeFolder;
+using e2e::ScopedDefaultValue;
 using kqtest::FakeProxy;
 
 namespace {
 
 const char kKey[] = "Software\\Velmora\\KQeL";
 const char kHtmlHelpControl[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
-
-std::string ExeFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path);
-    return s.substr(0, s.rfind('\\'));
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream f(path);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
 
 bool ReadLastUpdate(int64_t& t) {
     HKEY key;
@@ -53,108 +40,43 @@ void StoreSettings(int64_t lastUpdate) {
     RegCloseKey(key);
 }
 
-class ScopedDefaultValue {
-public:
-    ScopedDefaultValue(HKEY root, const char* path, const std::string& value) : m_root(root), m_path(path) {
-        HKEY key;
-        if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        char old[1024] = {};
-        DWORD size = sizeof old - 1;
-        m_had = RegQueryValueExA(key, nullptr, nullptr, &m_type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-        m_old = old;
-        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(key);
-    }
-    ~ScopedDefaultValue() {
-        HKEY key;
-        if (RegOpenKeyExA(m_root, m_path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-        if (m_had)
-            RegSetValueExA(key, nullptr, 0, m_type, reinterpret_cast<const BYTE*>(m_old.c_str()),
-                           static_cast<DWORD>(m_old.size() + 1));
-        else
-            RegDeleteValueA(key, nullptr);
-        RegCloseKey(key);
-    }
-
-private:
-    HKEY m_root;
-    std::string m_path, m_old;
-    bool m_had = false;
-    DWORD m_type = REG_SZ;
-};
-
-struct WindowQuery {
-    DWORD pid;
-    const char* cls;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND w, LPARAM lp) {
-    auto* q = reinterpret_cast<WindowQuery*>(lp);
-    DWORD p = 0;
-    GetWindowThreadProcessId(w, &p);
-    char text[256] = {}, cls[256] = {};
-    GetWindowTextA(w, text, sizeof text);
-    GetClassNameA(w, cls, sizeof cls);
-    if (p == q->pid && IsWindowVisible(w) && strstr(text, q->caption) != nullptr && (!q->cls || strcmp(cls, q->cls) == 0)) {
-        q->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A shown top-level window of process `pid` with this caption (and class, when given).
-HWND WaitForWindow(DWORD pid, const char* cls, const char* caption, int ms = 8000) {
-    WindowQuery q{pid, cls, caption, nullptr};
-    for (int waited = 0; waited < ms; waited += 20) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&q));
-        if (q.found) return q.found;
-        Sleep(20);
-    }
-    return nullptr;
+HWND WaitForWindow(DWORD pid, const char* cls, const char* caption, DWORD ms = 8000) {
+    e2e::WindowMatch m;
+    m.pid = pid;
+    m.cls = cls;
+    m.title = caption;
+    m.titlePart = true;
+    m.visible = true;
+    return e2e::WaitForWindow(m, ms);
 }
 
 // kqel.exe started for one case, ended with its Exit command.
 class Kqel {
 public:
-    Kqel() {
-        std::string cmd = "\"" + ExeFolder() + "\\kqel.exe\"";
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, ExeFolder().c_str(), &si, &m_pi))
-            CloseHandle(m_pi.hThread);
-    }
+    Kqel() { m_process.Start(ExeFolder() + "\\kqel.exe", "", ExeFolder().c_str()); }
     ~Kqel() {
-        if (!m_pi.hProcess) return;
-        if (HWND tray = Tray()) PostMessageA(tray, WM_COMMAND, 153, 0);
-        if (WaitForSingleObject(m_pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(m_pi.hProcess, 1);
-        CloseHandle(m_pi.hProcess);
+        if (m_process.Started() && !m_exitAsked) WaitExit();
     }
     Kqel(const Kqel&) = delete;
     Kqel& operator=(const Kqel&) = delete;
-    DWORD Pid() const { return m_pi.dwProcessId; }
-    HWND Tray() const { return WaitForWindowAny("KeyquellWnd"); }
+    DWORD Pid() const { return m_process.Pid(); }
+    // The program's hidden main window.
+    HWND Tray() const {
+        e2e::WindowMatch m;
+        m.title = "KeyquellWnd";
+        return e2e::WaitForWindow(m, 8000);
+    }
+    // Exit from the tray menu; true when the program ended within 10 s.
     bool WaitExit() {
+        m_exitAsked = true;
         if (HWND tray = Tray()) PostMessageA(tray, WM_COMMAND, 153, 0);
-        const bool ok = WaitForSingleObject(m_pi.hProcess, 10000) == WAIT_OBJECT_0;
-        CloseHandle(m_pi.hProcess);
-        m_pi.hProcess = nullptr;
-        return ok;
+        return m_process.WaitExit(10000);
     }
 
 private:
-    HWND WaitForWindowAny(const char* caption) const {
-        for (int i = 0; i < 400; ++i) {
-            HWND w = FindWindowA(nullptr, caption);
-            if (w) return w;
-            Sleep(20);
-        }
-        return nullptr;
-    }
-    PROCESS_INFORMATION m_pi{};
+    e2e::Process m_process;
+    bool m_exitAsked = false;
 };
 
 class KqelUpdate : public ::testing::Test {
@@ -180,7 +102,7 @@ std::string RunCheck(int finish) {
     char text[256] = {};
     GetDlgItemTextA(dlg, IDC_UPD_STATUS, text, sizeof text);
     PostMessageA(dlg, WM_COMMAND, finish, 0);
-    for (int i = 0; i < 300 && IsWindow(dlg); ++i) Sleep(20);
+    e2e::WaitUntil([&] { return !IsWindow(dlg); }, 6000);
     EXPECT_FALSE(IsWindow(dlg));
     EXPECT_TRUE(kqel.WaitExit());
     return text;
@@ -192,7 +114,7 @@ void AnswerLater() {
     HWND dlg = WaitForWindow(kqel.Pid(), "#32770", "Update Keyquell");
     ASSERT_NE(dlg, nullptr);
     SendMessageA(GetDlgItem(dlg, IDC_UPD_NO), BM_CLICK, 0, 0);
-    for (int i = 0; i < 300 && IsWindow(dlg); ++i) Sleep(20);
+    e2e::WaitUntil([&] { return !IsWindow(dlg); }, 6000);
     EXPECT_FALSE(IsWindow(dlg));
     EXPECT_TRUE(kqel.WaitExit());
 }
@@ -213,7 +135,7 @@ TEST_F(KqelUpdate, CheckLaterOrFailedCheckStoresNothing) {
     EXPECT_EQ(RunCheck(IDC_UPD_CLOSE), "Cannot connect to updates server.");
     ASSERT_TRUE(ReadLastUpdate(stored));
     EXPECT_EQ(stored, old);
-    EXPECT_EQ(ReadFile(m_urlLog), "");
+    EXPECT_EQ(e2e::ReadText(m_urlLog), "");
 }
 
 TEST_F(KqelUpdate, ResultsStoreTheTimeAndOpenTheProductPage) {
@@ -233,7 +155,7 @@ TEST_F(KqelUpdate, ResultsStoreTheTimeAndOpenTheProductPage) {
               "There is a new version of the program available now! Do you want to download it?");
     ASSERT_TRUE(ReadLastUpdate(stored));
     EXPECT_GT(stored, static_cast<int64_t>(time(nullptr)) - 60);
-    EXPECT_EQ(ReadFile(m_urlLog), "");
+    EXPECT_EQ(e2e::ReadText(m_urlLog), "");
 
     // 1.2 and "Download now": the time is stored and the product page opens.
     StoreSettings(old);
@@ -241,8 +163,8 @@ TEST_F(KqelUpdate, ResultsStoreTheTimeAndOpenTheProductPage) {
     RunCheck(IDOK);
     ASSERT_TRUE(ReadLastUpdate(stored));
     EXPECT_GT(stored, static_cast<int64_t>(time(nullptr)) - 60);
-    for (int i = 0; i < 200 && ReadFile(m_urlLog).empty(); ++i) Sleep(20);
-    EXPECT_EQ(ReadFile(m_urlLog), "http://www.velmora-soft.com/keyquell.shtml\n");
+    e2e::WaitUntil([&] { return !e2e::ReadText(m_urlLog).empty(); }, 4000);
+    EXPECT_EQ(e2e::ReadText(m_urlLog), "http://www.velmora-soft.com/keyquell.shtml\n");
 }
 
 TEST(KqelHelp, TrayMenuAndSheetHelpButtonOpenTheirTopics) {
@@ -262,11 +184,11 @@ TEST(KqelHelp, TrayMenuAndSheetHelpButtonOpenTheirTopics) {
         ASSERT_NE(sheet, nullptr);
         SendMessageA(GetDlgItem(sheet, 140), BM_CLICK, 0, 0);
         PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
-        for (int i = 0; i < 200 && IsWindow(sheet); ++i) Sleep(20);
+        e2e::WaitUntil([&] { return !IsWindow(sheet); }, 4000);
         EXPECT_TRUE(kqel.WaitExit());
     }
     const std::string chm = ExeFolder() + "\\kqel.chm";
-    EXPECT_EQ(ReadFile(log), chm + "::/intro.htm|0\n" + chm + "::/HOWTOuse.htm|0\n(null)|18\n");
+    EXPECT_EQ(e2e::ReadText(log), chm + "::/intro.htm|0\n" + chm + "::/HOWTOuse.htm|0\n(null)|18\n");
 }
 
 TEST(KqelHelp, RealViewerShowsOurHelpAndClosesAtExit) {
