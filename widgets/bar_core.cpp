@@ -53,6 +53,18 @@ BarLayout LayoutBar(int length, const Range& range, bool segmented) {
     return l;
 }
 
+namespace {
+
+// A width x height area less a margin of m on every side; empty rather than inside out.
+Rect Inset(int width, int height, int m) {
+    Rect r{m, m, width - m, height - m};
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
+    return r;
+}
+
+}  // namespace
+
 Spans BarSpans(int length, const BarLayout& layout) {
     Spans out;
     if (length <= 0) return out;
@@ -70,11 +82,7 @@ Spans BarSpans(int length, const BarLayout& layout) {
 }
 
 Rect BarInner(int width, int height, const BarLook& look) {
-    const int b = look.showBorder ? 1 : 0;
-    Rect r{b, b, width - b, height - b};
-    if (r.right < r.left) r.right = r.left;
-    if (r.bottom < r.top) r.bottom = r.top;
-    return r;
+    return Inset(width, height, look.showBorder ? 1 : 0);
 }
 
 namespace {
@@ -132,11 +140,7 @@ Ticks GaugeTicks(int length, int tickHeight, int spacing, const Range& range) {
 }
 
 Rect GaugeInner(int width, int height, const GaugeLook& look) {
-    const int m = look.bevel ? 3 : 0;
-    Rect r{m, m, width - m, height - m};
-    if (r.right < r.left) r.right = r.left;
-    if (r.bottom < r.top) r.bottom = r.top;
-    return r;
+    return Inset(width, height, look.bevel ? 3 : 0);
 }
 
 void PaintGauge(const PixelView& dst, const GaugeLook& look, const Range& range) {

@@ -59,13 +59,6 @@ public:
     void Paint(HDC dc, const RECT& bounds) override;
 
 private:
-    template <typename T>
-    void Set(T& field, T v) {
-        if (field == v) return;
-        field = v;
-        Invalidate();
-    }
-
     level::Range range_{0, 100};
     level::BarLook look_;
     bool showPosText_ = false;
@@ -113,13 +106,6 @@ public:
     void Paint(HDC dc, const RECT& bounds) override;
 
 private:
-    template <typename T>
-    void Set(T& field, T v) {
-        if (field == v) return;
-        field = v;
-        Invalidate();
-    }
-
     level::Range range_{0, 100};
     level::GaugeLook look_;
     TVrPalette palette_{0x008000, 0x00FF00};

@@ -37,6 +37,13 @@ public:
 protected:
     void Invalidate() { if (host_) host_->WidgetInvalidate(); }
     void RequestSize(int width, int height) { if (host_) host_->WidgetResize(width, height); }
+    // Stores a property and asks for a repaint when the value changed.
+    template <typename T>
+    void Set(T& field, T v) {
+        if (field == v) return;
+        field = v;
+        Invalidate();
+    }
 
 private:
     Host* host_ = nullptr;
