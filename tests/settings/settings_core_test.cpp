@@ -11,25 +11,8 @@
 
 using namespace settings;
 
-namespace {
-
-std::vector<std::string> KeysOf(const MemoryProfileStore& store, const std::string& section) {
-    for (const auto& s : store.Sections())
-        if (s.name == section) {
-            std::vector<std::string> keys;
-            for (const auto& kv : s.keys) keys.push_back(kv.first);
-            return keys;
-        }
-    return {};
-}
-
-std::vector<std::string> SectionsOf(const MemoryProfileStore& store) {
-    std::vector<std::string> names;
-    for (const auto& s : store.Sections()) names.push_back(s.name);
-    return names;
-}
-
-}  // namespace
+using expected::KeysOf;
+using expected::SectionsOf;
 
 TEST(SettingsValues, IntegersAreDecimalAndFallBackWhenMalformed) {
     std::int32_t v = 7;

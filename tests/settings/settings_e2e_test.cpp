@@ -15,6 +15,8 @@
 namespace {
 
 using e2e::WaitUntil;
+using expected::KeysOf;
+using expected::SectionsOf;
 
 // A private copy of the program in a new temporary folder, removed again at the end.
 class ProgramCopy {
@@ -94,14 +96,6 @@ void MoveTo(HWND w, int x, int y) {
     SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::vector<std::string> KeysOf(const settings::MemoryProfileStore& s, const std::string& name) {
-    std::vector<std::string> keys;
-    for (const auto& sec : s.Sections())
-        if (sec.name == name)
-            for (const auto& kv : sec.keys) keys.push_back(kv.first);
-    return keys;
-}
-
 // How many of the program's tray icons the shell holds: each tray icon has a hidden window
 // of its own; a change that changes nothing succeeds only for an icon the shell knows.
 int TrayIconsOf(DWORD pid) {
@@ -157,9 +151,7 @@ TEST(SettingsEndToEnd, FreshStartQuitAndSecondStart) {
 
     settings::MemoryProfileStore saved;
     saved.Parse(copy.ReadIni());
-    std::vector<std::string> sections;
-    for (const auto& s : saved.Sections()) sections.push_back(s.name);
-    EXPECT_EQ(sections, expected::SectionOrder());
+    EXPECT_EQ(SectionsOf(saved), expected::SectionOrder());
     EXPECT_EQ(KeysOf(saved, "Main"), expected::MainKeys());
     EXPECT_EQ(KeysOf(saved, "Network"), expected::NetworkKeys());
     for (const char* m : {"CPU1", "CPU2", "RAM", "Swap"})
