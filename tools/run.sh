@@ -16,5 +16,8 @@ cmake -S . -B "$B" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw32.cmake -DCMAKE_BUILD_TYPE
 cmake --build "$B" -j "$(nproc)" --target statwell trayprobe
 tools/winebench start "$B"
 trap 'tools/winebench stop "$B"' EXIT
+# Wine ignores Ctrl+C in a window program: the script waits for it and ends the bench itself.
+trap 'exit 130' INT TERM
 echo "statwell is running on display $(. "$B/winebench.env"; echo "$DISPLAY"); quit it from its menu or press Ctrl+C."
-tools/wine-exec "$B" "$B/bin/statwell.exe"
+tools/wine-exec "$B" "$B/bin/statwell.exe" &
+wait $!
