@@ -7,7 +7,7 @@ B=${BUILD_DIR:-build}
 case "$(uname -s)" in
   MINGW*|MSYS*|CYGWIN*)
     cmake -S . -B "$B" -G "MinGW Makefiles" -DCMAKE_BUILD_TYPE=Release
-    cmake --build "$B" -j
+    cmake --build "$B" -j --target statwell
     exec "$B/bin/statwell.exe"
     ;;
 esac
