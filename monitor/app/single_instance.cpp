@@ -1,4 +1,5 @@
 #include "monitor/app/single_instance.h"
+#include "monitor/ui/form.h"
 
 #include <string>
 
@@ -125,6 +126,8 @@ void SingleInstance::ActivateFirst(DWORD pid) {
     } else {
         SetForegroundWindow(app);
     }
+    // The first copy hands the activation on to its gadget once it has arrived.
+    PostMessageA(app, ui::Application::kBroughtForward, 0, 0);
 }
 
 }  // namespace app

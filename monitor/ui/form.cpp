@@ -341,6 +341,10 @@ int Application::Run(Form& mainForm) {
 namespace {
 // Posted to the application window after it became active (see Application::Proc).
 constexpr UINT kPassActivation = WM_APP + 0x100;
+// Looks again for the activation to hand on, every 20 ms for at most five seconds.
+constexpr UINT_PTR kPassTimer = 0x5057;
+constexpr int kPassTries = 250;
+int passTries = 0;
 }  // namespace
 
 LRESULT CALLBACK Application::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -350,12 +354,33 @@ LRESULT CALLBACK Application::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
         // The hidden window is activated when another copy of the program brings this one
         // forward: once the activation is done, hand it on to the main form when that shows.
-        if (LOWORD(wp) != WA_INACTIVE) PostMessageA(wnd, kPassActivation, 0, 0);
+        if (LOWORD(wp) != WA_INACTIVE) {
+            passTries = 0;
+            PostMessageA(wnd, kPassActivation, 0, 0);
+        }
         break;
+    case kBroughtForward:
+        passTries = 0;
+        PostMessageA(wnd, kPassActivation, 0, 0);
+        return 0;
+    case WM_TIMER:
+        if (wp != kPassTimer) break;
+        KillTimer(wnd, kPassTimer);
+        PostMessageA(wnd, kPassActivation, 0, 0);
+        return 0;
     case kPassActivation:
         if (current_ && current_->wnd_ == wnd && current_->mainForm_) {
             const HWND main = current_->mainForm_->Handle();
-            if (main && IsWindowVisible(main) && GetForegroundWindow() == wnd) SetForegroundWindow(main);
+            if (!main || !IsWindowVisible(main)) return 0;
+            if (GetForegroundWindow() == wnd) {
+                SetForegroundWindow(main);
+            } else if (++passTries < kPassTries) {
+                // The copy that brought this one forward may still be finishing its work on the
+                // foreground (detaching its input can leave none for a moment, and activating
+                // again sends no second WM_ACTIVATE): look again shortly. Only the hidden
+                // window itself being in front is ever handed on, never another window.
+                SetTimer(wnd, kPassTimer, 20, nullptr);
+            }
         }
         return 0;
     }

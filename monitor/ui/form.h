@@ -166,6 +166,9 @@ public:
     int Run(Form& mainForm);
     static Application* Current() { return current_; }
     const Form* MainForm() const { return mainForm_; }
+    // Posted to the hidden window by a refused second copy once it has brought this copy
+    // forward: the activation is handed on to the main form as soon as it has arrived.
+    static constexpr UINT kBroughtForward = WM_APP + 0x101;
 
 private:
     static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -75,7 +75,7 @@ TEST(Statwell, GadgetAppearsOnceFromOneFolderAndRunsAgainFromAnother) {
         EXPECT_TRUE(second.WaitExit(15000));
         EXPECT_EQ(second.ExitCode(), 0u);
         EXPECT_TRUE(first.Running());
-        e2e::WaitUntil([&] { return GetForegroundWindow() == gadget; }, 2000);
+        e2e::WaitUntil([&] { return GetForegroundWindow() == gadget; }, 6000);
         EXPECT_EQ(ForegroundProcess(), first.Pid()) << "the first copy comes forward";
         EXPECT_EQ(GetForegroundWindow(), gadget) << "its gadget is the active window";
         DestroyWindow(other);
