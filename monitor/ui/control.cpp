@@ -23,6 +23,15 @@ int PixelsPerInch() {
     return ppi;
 }
 
+// Draws one line of text transparently into r.
+void DrawCaption(HDC dc, HFONT font, COLORREF colour, const Rect& r, const std::string& text, UINT align) {
+    Selected sel(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    RECT rc{r.left, r.top, r.right(), r.bottom()};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rc, align | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 }  // namespace
 
 Font MakeFontPixels(const char* face, int height, bool bold) {
@@ -219,14 +228,7 @@ void Panel::PaintSelf(HDC dc, const Rect& r) {
         RECT rc{r.left, r.top, r.right(), r.bottom()};
         FrameRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
-    if (!caption_.empty()) {
-        Selected sel(dc, font_);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, fontColor_);
-        RECT rc{r.left, r.top, r.right(), r.bottom()};
-        DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &rc,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    }
+    if (!caption_.empty()) DrawCaption(dc, font_, fontColor_, r, caption_, DT_CENTER | DT_VCENTER);
 }
 
 // ---- Label
@@ -254,12 +256,7 @@ void Label::AdjustSize() {
 
 void Label::PaintSelf(HDC dc, const Rect& r) {
     if (!transparent_) Control::PaintSelf(dc, r);
-    Selected sel(dc, font_);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, fontColor_);
-    RECT rc{r.left, r.top, r.right(), r.bottom()};
-    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &rc,
-              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawCaption(dc, font_, fontColor_, r, caption_, DT_LEFT | DT_TOP);
 }
 
 // ---- WidgetHost
