@@ -1,0 +1,121 @@
+#include "monitor/details/details_text.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace details {
+
+const char* const kIdleProcessCaption = "System Idle Process";
+const char* const kIdlePath = "[Idle]";
+const char* const kEndProcessWarning =
+    "WARNING: Terminating a process can cause undesired\n\r"
+    "results including loss of data and system instability.  Are\n\r"
+    "you sure you want to terminate the process?";
+const char* const kEndProcessCaption = "Warning";
+const char* const kCantOpenProcess = "Can't open this process for terminate.";
+const char* const kTerminateTimeout = "Timeout.";
+
+std::string FormatThousands(uint64_t value, const std::string& separator) {
+    char digits[24];
+    const int n = std::snprintf(digits, sizeof digits, "%llu", static_cast<unsigned long long>(value));
+    std::string out;
+    out.reserve(n + (n / 3) * separator.size());
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0) out += separator;
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string ExeTypeText(uint32_t exeType) {
+    char a = static_cast<char>(exeType & 0xFF), b = static_cast<char>((exeType >> 8) & 0xFF);
+    if (static_cast<unsigned char>(a) < 32) a = '_';
+    if (static_cast<unsigned char>(b) < 32) b = '_';
+    char text[16];
+    std::snprintf(text, sizeof text, "%c%c %u.%u", a, b, (exeType >> 24) & 0xFF, (exeType >> 16) & 0xFF);
+    return text;
+}
+
+std::string LowerCase(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string ProcessCaption(const char* exeFile) {
+    const char* name = exeFile;
+    for (const char* p = exeFile; *p; ++p)
+        if (*p == '\\' || *p == '/') name = p + 1;
+    std::string caption(name);
+    if (LowerCase(caption) == "[system process]") return kIdleProcessCaption;
+    return caption;
+}
+
+std::string ModuleHandleText(uint32_t handle) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%.8X", handle);
+    return text;
+}
+
+std::string ProcessStatusText(ActiveList active, int processes, int threads, int modules,
+                              uint64_t moduleBytes, const std::string& separator) {
+    char text[96];
+    switch (active) {
+    case ActiveList::Processes:
+        std::snprintf(text, sizeof text, "Processes: %d, Threads: %d", processes, threads);
+        return text;
+    case ActiveList::Modules:
+        std::snprintf(text, sizeof text, "%d Modules, Size: ", modules);
+        return text + FormatThousands(moduleBytes, separator);
+    default:
+        return std::string();
+    }
+}
+
+bool SnapshotLacksFullPaths(unsigned major, unsigned minor) { return major == 5 && minor == 0; }
+
+namespace {
+// A whole number as the lists show it: "-3", "65", "4,218,880". False for anything else.
+bool ParseNumber(const std::string& s, const std::string& sep, long long& value) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+    if (i >= s.size()) return false;
+    long long v = 0;
+    int digits = 0;
+    while (i < s.size()) {
+        if (s[i] >= '0' && s[i] <= '9') {
+            if (digits >= 18) return false;  // too long to be one of ours: compare as text
+            v = v * 10 + (s[i] - '0');
+            ++digits;
+            ++i;
+        } else if (!sep.empty() && digits > 0 && s.compare(i, sep.size(), sep) == 0) {
+            i += sep.size();
+            if (i >= s.size() || s[i] < '0' || s[i] > '9') return false;
+        } else {
+            return false;
+        }
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+int CompareNoCase(const std::string& a, const std::string& b) {
+    const size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i) {
+        int x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
+        if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+}  // namespace
+
+int CompareCells(const std::string& a, const std::string& b, const std::string& separator) {
+    long long x = 0, y = 0;
+    if (ParseNumber(a, separator, x) && ParseNumber(b, separator, y)) return x < y ? -1 : (x > y ? 1 : 0);
+    return CompareNoCase(a, b);
+}
+
+}  // namespace details

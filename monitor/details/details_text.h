@@ -1,0 +1,46 @@
+// Texts of the System Details lists and status bars, decided without Windows.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace details {
+
+// A whole number with `separator` between groups of three digits ("4,218,880").
+std::string FormatThousands(uint64_t value, const std::string& separator);
+// Two characters from the low word of the executable-type word (below 32 shown as "_") and
+// the system version from the high word: 0x04004550 is "PE 4.0".
+std::string ExeTypeText(uint32_t exeType);
+// The caption of a process row: the file name without its folder; the system's idle process
+// ("[System Process]" in any case) is "System Idle Process".
+std::string ProcessCaption(const char* exeFile);
+// A module's load address as eight upper-case hexadecimal digits ("00400000").
+std::string ModuleHandleText(uint32_t handle);
+// Lower case of an ASCII text (module names).
+std::string LowerCase(std::string s);
+
+extern const char* const kIdleProcessCaption;  // "System Idle Process"
+extern const char* const kIdlePath;            // "[Idle]"
+
+// Which list of the Processes tab has the focus.
+enum class ActiveList { Other, Processes, Modules };
+// The count panel of the Processes tab: "Processes: 42, Threads: 500" with the process list
+// active, "17 Modules, Size: 4,218,880" with the module list, otherwise empty.
+std::string ProcessStatusText(ActiveList active, int processes, int threads, int modules,
+                              uint64_t moduleBytes, const std::string& separator);
+
+// Windows 2000 (5.0) gives only file names in the process snapshot; the full path is read
+// from the process there.
+bool SnapshotLacksFullPaths(unsigned major, unsigned minor);
+
+// Orders two cells of a sortable list: both whole numbers (an optional sign, digits, the
+// separator between groups) by value, otherwise as text without regard to case. <0, 0, >0.
+int CompareCells(const std::string& a, const std::string& b, const std::string& separator);
+
+// End Process.
+extern const char* const kEndProcessWarning;
+extern const char* const kEndProcessCaption;   // "Warning"
+extern const char* const kCantOpenProcess;     // "Can't open this process for terminate."
+extern const char* const kTerminateTimeout;    // "Timeout."
+constexpr uint32_t kTerminateWaitMs = 10000;
+
+}  // namespace details

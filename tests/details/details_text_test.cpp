@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "monitor/details/details_text.h"
+
+using namespace details;
+
+TEST(DetailsText, ThousandsWithTheUsersSeparator) {
+    EXPECT_EQ("0", FormatThousands(0, ","));
+    EXPECT_EQ("999", FormatThousands(999, ","));
+    EXPECT_EQ("1,000", FormatThousands(1000, ","));
+    EXPECT_EQ("4,218,880", FormatThousands(4218880, ","));
+    EXPECT_EQ("4.218.880", FormatThousands(4218880, "."));
+    EXPECT_EQ("4218880", FormatThousands(4218880, ""));
+    EXPECT_EQ("4\xC2\xA0" "218\xC2\xA0" "880", FormatThousands(4218880, "\xC2\xA0"));
+    // Module sizes are summed past what 32 bits hold.
+    EXPECT_EQ("5,000,000,000", FormatThousands(5000000000ull, ","));
+}
+
+TEST(DetailsText, StatusTextFollowsTheActiveList) {
+    EXPECT_EQ("Processes: 42, Threads: 500", ProcessStatusText(ActiveList::Processes, 42, 500, 17, 4218880, ","));
+    EXPECT_EQ("17 Modules, Size: 4,218,880", ProcessStatusText(ActiveList::Modules, 42, 500, 17, 4218880, ","));
+    EXPECT_EQ("17 Modules, Size: 4 218 880", ProcessStatusText(ActiveList::Modules, 42, 500, 17, 4218880, " "));
+    EXPECT_EQ("", ProcessStatusText(ActiveList::Other, 42, 500, 17, 4218880, ","));
+}
+
+TEST(DetailsText, ExecutableTypeWord) {
+    EXPECT_EQ("PE 4.0", ExeTypeText(0x04004550));
+    EXPECT_EQ("PE 10.0", ExeTypeText(0x0A004550));
+    EXPECT_EQ("NE 3.10", ExeTypeText(0x030A454E));
+    EXPECT_EQ("MZ 0.0", ExeTypeText(0x00005A4D));
+    EXPECT_EQ("__ 0.0", ExeTypeText(0));                 // not an executable
+    EXPECT_EQ("P_ 4.0", ExeTypeText(0x04001F50));       // a control character is shown as "_"
+    EXPECT_EQ("\xE9\x41 255.255", ExeTypeText(0xFFFF41E9));  // high characters stay
+}
+
+TEST(DetailsText, ProcessCaptions) {
+    EXPECT_EQ("explorer.exe", ProcessCaption("C:\\WINDOWS\\explorer.exe"));
+    EXPECT_EQ("notepad.exe", ProcessCaption("notepad.exe"));
+    EXPECT_EQ("a.exe", ProcessCaption("/unix/style/a.exe"));
+    EXPECT_EQ("System Idle Process", ProcessCaption("[System Process]"));
+    EXPECT_EQ("System Idle Process", ProcessCaption("[SYSTEM PROCESS]"));
+    EXPECT_EQ("[Idle]", ProcessCaption("[Idle]"));
+    EXPECT_EQ("", ProcessCaption("C:\\folder\\"));
+    EXPECT_EQ("00400000", ModuleHandleText(0x400000));
+    EXPECT_EQ("7C800000", ModuleHandleText(0x7C800000));
+    EXPECT_EQ("FFFFFFFF", ModuleHandleText(0xFFFFFFFF));
+    EXPECT_EQ("kernel32.dll", LowerCase("KERNEL32.DLL"));
+}
+
+TEST(DetailsText, OnlyWindows2000ReadsPathsFromTheProcess) {
+    EXPECT_TRUE(SnapshotLacksFullPaths(5, 0));
+    EXPECT_FALSE(SnapshotLacksFullPaths(5, 1));
+    EXPECT_FALSE(SnapshotLacksFullPaths(4, 0));
+    EXPECT_FALSE(SnapshotLacksFullPaths(6, 0));
+}
+
+TEST(DetailsText, CellsCompareAsNumbersOrText) {
+    EXPECT_LT(CompareCells("65", "100", ","), 0);           // not "100" < "65"
+    EXPECT_LT(CompareCells("-3", "2", ","), 0);
+    EXPECT_GT(CompareCells("4,218,880", "999,999", ","), 0);
+    EXPECT_GT(CompareCells("4.218.880", "999.999", "."), 0);
+    EXPECT_EQ(0, CompareCells("08", "8", ","));
+    EXPECT_LT(CompareCells("csrss.exe", "Explorer.exe", ","), 0);  // case does not count
+    EXPECT_EQ(0, CompareCells("EXPLORER.EXE", "explorer.exe", ","));
+    EXPECT_LT(CompareCells("abc", "abcd", ","), 0);
+    EXPECT_LT(CompareCells("00400000", "7C800000", ","), 0);      // handles: as text when one is hex
+    EXPECT_LT(CompareCells("", "1", ","), 0);
+    // Malformed numbers are text: a separator first or last, a sign alone, too many digits.
+    EXPECT_LT(CompareCells(",5", "1", ","), 0);
+    EXPECT_LT(CompareCells("-", "1", ","), 0);
+    EXPECT_GT(CompareCells("99999999999999999999", "100000000000000000000", ","), 0);
+}
+
+TEST(DetailsText, EndProcessTexts) {
+    EXPECT_STREQ(
+        "WARNING: Terminating a process can cause undesired\n\rresults including loss of data and system "
+        "instability.  Are\n\ryou sure you want to terminate the process?",
+        kEndProcessWarning);
+    EXPECT_STREQ("Can't open this process for terminate.", kCantOpenProcess);
+    EXPECT_STREQ("Timeout.", kTerminateTimeout);
+}
