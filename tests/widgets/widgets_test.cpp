@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "widgets/levelbar.h"
+#include "widgets/scope.h"
 #include "widgets/vrnum.h"
 #include "widgets/widgets_res.h"
 
@@ -234,7 +235,7 @@ void SaveBmp(const Offscreen& off, const char* path) {
 }
 
 TEST(GalleryWin, EveryWidgetPaints) {
-    Canvas c(520, 470);
+    Canvas c(520, 540);
     ASSERT_TRUE(c.ok_);
     c.Fill(0x302820);
     int y = 8;
@@ -298,6 +299,29 @@ TEST(GalleryWin, EveryWidgetPaints) {
         StretchBlt(c.Dc(), x, top, 64, 64, small.Dc(), 0, 0, 16, 16, SRCCOPY);
         DrawIconEx(c.Dc(), x + 24, top + 70, icon, 16, 16, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
+    }
+    y += 2 * 96;
+    // Scopes: a meter window's, the network window's two lines, and steps on the family's
+    // defaults.
+    for (int i = 0; i < 3; ++i) {
+        TVrScope scope;
+        if (i < 2) {
+            scope.SetGridSize(10);
+            scope.SetGridColor(0x005500);
+            scope.SetBaseOffset(0);
+            scope.SetBaseColor(0);
+        }
+        TVrChannel& a = scope.Channels().Add();
+        if (i == 1) {
+            a.SetColor(65177);
+            scope.Channels().Add().SetColor(16750949);
+        }
+        if (i == 2) a.SetStyle(gsBar);
+        int n = 0;
+        scope.OnNeedData = [&](TVrScope&, int ch, int& v) { v = (n * (7 + ch * 5)) % 90 + ch * 5; };
+        for (; n < 90; ++n) scope.Tick();
+        const RECT r{8 + i * 130, y, 8 + i * 130 + 121, y + 41};
+        scope.Paint(c.Dc(), r);
     }
     EXPECT_NE(c.At(9, 9), 0x302820u);
     if (const char* path = std::getenv("WIDGETS_GALLERY")) SaveBmp(c.Off(), path);
