@@ -4,6 +4,7 @@
 
 #include "monitor/metrics/cpu_usage.h"
 #include "monitor/metrics/ip_functions.h"
+#include "monitor/metrics/memory_status_win.h"
 #include "monitor/ui/handles.h"
 
 namespace app {
@@ -15,13 +16,13 @@ void PlatformMetrics::SampleProcessors() { metrics::SampleProcessors(); }
 double PlatformMetrics::ProcessorLoad(int index) { return metrics::ProcessorLoad(index); }
 
 MemoryReading PlatformMetrics::Memory() {
-    MEMORYSTATUS ms{};
-    ms.dwLength = sizeof ms;
-    GlobalMemoryStatus(&ms);
+    // 64-bit figures: the 32-bit call caps the page file at 4 GB (2 GB without large-address
+    // awareness), which made the swap bar read near 0 % on today's machines.
+    const metrics::MemoryStatus ms = metrics::ReadMemoryStatus();
     MemoryReading m;
-    m.memoryLoad = ms.dwMemoryLoad;
-    m.totalPageFile = static_cast<double>(ms.dwTotalPageFile);
-    m.availPageFile = static_cast<double>(ms.dwAvailPageFile);
+    m.memoryLoad = ms.memoryLoad;
+    m.totalPageFile = static_cast<double>(ms.totalPageFile);
+    m.availPageFile = static_cast<double>(ms.availPageFile);
     return m;
 }
 

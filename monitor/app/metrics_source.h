@@ -1,5 +1,5 @@
-// The tick's figures from the running system: the CPU sampler, GlobalMemoryStatus, the
-// interface table and SetProcessWorkingSetSize.
+// The tick's figures from the running system: the CPU sampler, the memory status (64-bit where
+// the system has it), the interface table and SetProcessWorkingSetSize.
 #pragma once
 #include <vector>
 

@@ -1,0 +1,14 @@
+# The General, CPU, Folders and Network tabs of System Details: sw_details_info_core decides
+# over plain data (both trees); sw_details_info gathers the facts from the system and runs the
+# address watcher.
+sw_library(sw_details_info_core PURE SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/general_info.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cpu_tab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/folders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/adapters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/online_state.cpp
+  LIBS sw_metrics_core)
+sw_library(sw_details_info SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/system_probe_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ip_watch.cpp
+  LIBS sw_details_info_core sw_metrics sw_ui shell32 ole32)
