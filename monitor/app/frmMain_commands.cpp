@@ -59,33 +59,6 @@ void BringForward(ui::Form* form, bool restore) {
     SetForegroundWindow(w);
 }
 
-// Shows `form` and runs a message loop until it is hidden or closed, with the other window
-// disabled meanwhile. Escape hides it.
-void ShowModal(ui::Form* form, HWND disable) {
-    if (!form || !form->Handle()) return;
-    const bool wasEnabled = disable && IsWindowEnabled(disable);
-    if (wasEnabled) EnableWindow(disable, FALSE);
-    form->SetVisible(true);
-    BringWindowToTop(form->Handle());
-    SetForegroundWindow(form->Handle());
-    MSG m;
-    while (form->Handle() && IsWindowVisible(form->Handle())) {
-        const BOOL got = GetMessageA(&m, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(static_cast<int>(m.wParam));
-            break;
-        }
-        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE && m.hwnd == form->Handle()) {
-            form->SetVisible(false);
-            continue;
-        }
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-    if (wasEnabled && IsWindow(disable)) EnableWindow(disable, TRUE);
-}
-
-
 LRESULT ToHitCode(gadget::Hit h) {
     switch (h) {
     case gadget::Hit::Left: return HTLEFT;
@@ -495,7 +468,9 @@ void TfrmMain::mniOptionsClick(ui::MenuItem&) {
     if (ui::Form* f = Windows().frmOptions) f->SetVisible(true);
 }
 
-void TfrmMain::mniAboutClick(ui::MenuItem&) { ShowModal(Windows().frmAbout, Handle()); }
+void TfrmMain::mniAboutClick(ui::MenuItem&) {
+    if (ui::Form* f = Windows().frmAbout) f->ShowModal();
+}
 
 // The update check comes with the update client.
 void TfrmMain::CheckforUpdate1Click(ui::MenuItem&) {}

@@ -8,6 +8,7 @@
 #include "monitor/app/single_instance.h"
 #include "monitor/metrics/cpu_usage.h"
 #include "monitor/ui/form.h"
+#include "widgets/widgets_res.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ int Run(HINSTANCE inst) {
     app::SingleInstance instance(exe);
     if (!instance.Accepted()) return 0;
 
-    ui::Application application(inst, "Corvane Statwell");
+    ui::Application application(inst, "Corvane Statwell", LoadIconA(inst, MAKEINTRESOURCEA(IDI_STATWELL)));
     app::TfrmMain frmMain;
     app::WindowSet& w = app::Windows();
     w.frmMain = &frmMain;

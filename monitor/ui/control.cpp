@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "monitor/ui/form.h"
+#include "monitor/ui/paint.h"
+#include "monitor/ui/window_host.h"
 
 namespace ui {
 
@@ -66,6 +67,7 @@ SIZE MeasureText(HFONT font, const char* text, int length) {
 // ---- Control
 
 Control::~Control() {
+    if (WindowHost* h = HostOf()) h->Forget(this);
     if (parent_) {
         auto& sib = parent_->children_;
         sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
@@ -76,6 +78,7 @@ Control::~Control() {
 void Control::SetParent(Control* parent) {
     if (parent == parent_) return;
     Invalidate();
+    if (WindowHost* h = HostOf()) h->Forget(this);
     if (parent_) {
         auto& sib = parent_->children_;
         sib.erase(std::remove(sib.begin(), sib.end(), this), sib.end());
@@ -86,19 +89,47 @@ void Control::SetParent(Control* parent) {
         parent_->children_.push_back(this);
         parent_->Realign();
     }
+    AttachTree();
+    NotifyShowing();
     Invalidate();
 }
 
 Form* Control::OwnerForm() { return parent_ ? parent_->OwnerForm() : nullptr; }
 
+WindowHost* Control::HostOf() const {
+    for (Control* p = parent_; p; p = p->parent_)
+        if (WindowHost* h = p->AsHost()) return h;
+    return nullptr;
+}
+
+void Control::AttachTree() {
+    HostReady();
+    if (AsHost()) return;  // a host attaches its own children once its window exists
+    for (Control* c : children_) c->AttachTree();
+}
+
+void Control::NotifyShowing() {
+    ShowingChanged();
+    for (Control* c : children_) c->NotifyShowing();
+}
+
+void Control::PlaceWindows() {
+    PlaceWindow();
+    if (AsHost()) return;  // children of a host sit in its own window
+    for (Control* c : children_) c->PlaceWindows();
+}
+
 void Control::SetBounds(int left, int top, int width, int height) {
     const Rect nb{left, top, std::max(0, width), std::max(0, height)};
     if (nb == bounds_) return;
     const bool sized = nb.width != bounds_.width || nb.height != bounds_.height;
+    const bool moved = nb.left != bounds_.left || nb.top != bounds_.top;
     Invalidate();
     bounds_ = nb;
     Invalidate();
     if (sized) Realign();
+    if (moved) PlaceWindows();
+    else PlaceWindow();
     BoundsChanged();
     if (parent_ && align_ != Align::None && !parent_->aligning_) parent_->Realign();
 }
@@ -115,11 +146,19 @@ void Control::SetVisible(bool v) {
     visible_ = v;
     if (v) Invalidate();
     if (parent_ && align_ != Align::None) parent_->Realign();
+    NotifyShowing();
 }
 
 bool Control::Showing() const {
     for (const Control* c = this; c; c = c->parent_)
         if (!c->visible_) return false;
+    return true;
+}
+
+bool Control::VisibleInHost() const {
+    if (!visible_) return false;
+    for (Control* p = parent_; p && !p->AsHost(); p = p->parent_)
+        if (!p->visible_) return false;
     return true;
 }
 
@@ -140,9 +179,9 @@ void Control::SetParentColor(bool v) {
     Invalidate();
 }
 
-Rect Control::FormRect() const {
+Rect Control::HostRect() const {
     Rect r = bounds_;
-    for (const Control* p = parent_; p && p->parent_; p = p->parent_) {
+    for (Control* p = parent_; p && !p->AsHost(); p = p->parent_) {
         const Rect cr = p->ClientRect();
         r.left += p->bounds_.left + cr.left;
         r.top += p->bounds_.top + cr.top;
@@ -153,9 +192,11 @@ Rect Control::FormRect() const {
 void Control::Invalidate() {
     // A control under a hidden parent is not on the screen: nothing to repaint.
     if (!Showing()) return;
-    Form* f = OwnerForm();
-    if (!f) return;
-    f->InvalidateRect(parent_ ? FormRect() : Rect{0, 0, Width(), Height()});
+    if (WindowHost* self = AsHost()) {
+        self->InvalidateRect({0, 0, Width(), Height()});
+    } else if (WindowHost* h = HostOf()) {
+        h->InvalidateRect(HostRect());
+    }
 }
 
 void Control::Realign() {
@@ -180,7 +221,7 @@ Control* Control::ControlAt(int x, int y) {
     const Rect cr = ClientRect();
     for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
         Control* c = *it;
-        if (c->visible_ && c->bounds_.Contains(x - cr.left, y - cr.top))
+        if (c->visible_ && !c->Windowed() && c->bounds_.Contains(x - cr.left, y - cr.top))
             return c->ControlAt(x - cr.left - c->bounds_.left, y - cr.top - c->bounds_.top);
     }
     return this;
@@ -199,14 +240,13 @@ void Control::SysColorChange() {
 
 void Control::PaintTree(HDC dc, int originX, int originY) {
     const Rect r{originX, originY, bounds_.width, bounds_.height};
-    const int saved = SaveDC(dc);
+    SavedDc saved(dc);
     IntersectClipRect(dc, r.left, r.top, r.right(), r.bottom());
     PaintSelf(dc, r);
     const Rect cr = ClientRect();
     for (Control* c : children_)
-        if (c->visible_ && c->bounds_.width > 0 && c->bounds_.height > 0)
+        if (c->visible_ && !c->Windowed() && c->bounds_.width > 0 && c->bounds_.height > 0)
             c->PaintTree(dc, originX + cr.left + c->bounds_.left, originY + cr.top + c->bounds_.top);
-    RestoreDC(dc, saved);
 }
 
 // ---- Panel

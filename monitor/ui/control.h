@@ -1,9 +1,12 @@
-// Windowless controls of a form: panels, labels and hosts for display widgets.
+// Controls of a form: the tree every window is built from, and the windowless panels, labels
+// and hosts for display widgets.
 //
-// A control has no window. It lives inside a parent control (ultimately a Form), has bounds
-// relative to its parent, an alignment, a visibility and a colour, and is painted by its form
-// into the form's back buffer. Mouse hits on a control that is "hit transparent" fall through
-// to the form (as a child window answering WM_NCHITTEST with HTTRANSPARENT would).
+// A control lives inside a parent control (ultimately a Form), has bounds relative to its
+// parent's client area, an alignment, a visibility and a colour. A windowless control is
+// painted by its nearest WindowHost (the form, or a tab sheet) into the host's back buffer;
+// a WinControl (win_control.h) owns a real child window of that host instead. Mouse hits on a
+// control that is "hit transparent" fall through to the form (as a child window answering
+// WM_NCHITTEST with HTTRANSPARENT would).
 #pragma once
 #include <windows.h>
 
@@ -19,9 +22,12 @@
 namespace ui {
 
 class Form;
+class WindowHost;
 
 enum class MouseButton { Left, Right, Middle };
 using MouseEvent = std::function<void(class Control& sender, MouseButton button, int x, int y)>;
+// The plain event of a control (a click, the mouse entering or leaving it).
+using NotifyEvent = std::function<void(class Control& sender)>;
 
 class Control {
 public:
@@ -35,6 +41,12 @@ public:
     Control* Parent() const { return parent_; }
     const std::vector<Control*>& Children() const { return children_; }
     virtual Form* OwnerForm();
+    // The host carrying this control (its nearest WindowHost ancestor), or nullptr.
+    WindowHost* HostOf() const;
+    // This control as a host (WindowHost overrides), and whether it owns a window of its own
+    // (then its host neither paints it nor hands it mouse events).
+    virtual WindowHost* AsHost() { return nullptr; }
+    virtual bool Windowed() const { return false; }
 
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }
@@ -57,6 +69,8 @@ public:
     void Hide() { SetVisible(false); }
     // Visible itself and through all its parents up to the form.
     bool Showing() const;
+    // Visible itself and through its parents up to (not including) its host.
+    bool VisibleInHost() const;
 
     COLORREF Color() const;
     void SetColor(COLORREF c);
@@ -67,9 +81,17 @@ public:
     void SetHitTransparent(bool v) { hitTransparent_ = v; }
 
     MouseEvent OnMouseDown;
+    // A left click: pressed and let go over the control.
+    NotifyEvent OnClick;
+    // The mouse came over the control, and left it again.
+    NotifyEvent OnMouseEnter;
+    NotifyEvent OnMouseLeave;
+    // The mouse cursor over the control (nullptr: the parent's, or the window class's).
+    HCURSOR Cursor() const { return cursor_; }
+    void SetCursor(HCURSOR c) { cursor_ = c; }
 
-    // Bounds in the form's client coordinates.
-    Rect FormRect() const;
+    // Bounds in the client coordinates of the host window.
+    Rect HostRect() const;
     // Repaints the control's area of its form (nothing when the form has no window yet).
     void Invalidate();
     // Lays out the children again (alignment).
@@ -88,8 +110,20 @@ public:
 protected:
     virtual void BoundsChanged() {}
     virtual void SysColorChanged() {}
+    // The host's window exists, or the control moved to another host (or out of every tree).
+    virtual void HostReady() {}
+    // Showing (VisibleInHost) may have changed: runs down the tree on every visibility change.
+    virtual void ShowingChanged() {}
+    // The position in the host window changed (a parent moved).
+    virtual void PlaceWindow() {}
+    // HostReady for this control and every control below it (a host goes on by itself).
+    void AttachTree();
 
 private:
+    friend class WindowHost;
+    void NotifyShowing();
+    void PlaceWindows();
+
     Control* parent_ = nullptr;
     std::vector<Control*> children_;
     Rect bounds_;
@@ -99,6 +133,7 @@ private:
     bool hitTransparent_ = false;
     COLORREF color_ = RGB(0xF0, 0xF0, 0xF0);
     bool aligning_ = false;
+    HCURSOR cursor_ = nullptr;
 };
 
 // A panel: fills its area with its colour, optionally draws a flat one-pixel border and a

@@ -1,35 +1,18 @@
-// Forms: top-level windows that own windowless controls and paint them double-buffered.
+// Forms: top-level windows that own their controls, and the application around them. What
+// every window does (painting, mouse, notification reflection, timers) is in window_host.h;
+// how a form is built and wired is told in the README's architecture section.
 #pragma once
 #include <windows.h>
 
-#include <exception>
 #include <functional>
-#include <vector>
 
 #include "monitor/ui/control.h"
 #include "monitor/ui/handles.h"
+#include "monitor/ui/window_host.h"
 
 namespace ui {
 
-class PopupMenu;
-class Timer;
-
-// Shows the standard modal error box for an exception that escaped an event handler. While one
-// box is open a further error is not stacked on top of it.
-void ShowExceptionBox(const char* text);
-// Runs `f`, reporting any std::exception in the standard error box. Returns false on error.
-template <typename F>
-bool Guarded(F&& f) {
-    try {
-        f();
-        return true;
-    } catch (const std::exception& e) {
-        ShowExceptionBox(e.what());
-    } catch (...) {
-        ShowExceptionBox("Unknown error");
-    }
-    return false;
-}
+class Button;
 
 struct FormStyle {
     DWORD style = WS_POPUP;
@@ -37,18 +20,22 @@ struct FormStyle {
     HWND owner = nullptr;
 };
 
+// The results of a modal form (ShowModal); a Button's ModalResult ends the loop with it.
+enum ModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO };
+
 // A form is the root control of a top-level window whose window class is named after the form
 // class (for example "TfrmMain").
-class Form : public Control {
+class Form : public WindowHost {
 public:
     explicit Form(const char* className);
     ~Form() override;
 
-    // Creates the window (hidden) with client size width x height.
+    // Creates the window (hidden) with client size width x height, and the windows of every
+    // control already placed in it.
     void CreateHandle(const FormStyle& style, int width, int height, const char* caption = "");
-    HWND Handle() const { return wnd_; }
-    const char* ClassName() const { return className_; }
     Form* OwnerForm() override { return this; }
+    // The form behind a top-level window, or nullptr.
+    static Form* FromHandle(HWND wnd);
 
     // Visibility of the window itself.
     void SetVisible(bool v) override;
@@ -58,50 +45,40 @@ public:
     void SetClientSize(int width, int height);
     int ClientWidth() const { return Width(); }
     int ClientHeight() const { return Height(); }
+    // The smallest outer size the user can size the window to (0: no limit).
+    void SetMinSize(int width, int height) { minSize_ = {width, height}; }
+    SIZE MinSize() const { return minSize_; }
+    void SetCaption(const char* text) { if (Handle()) SetWindowTextA(Handle(), text); }
 
-    void SetPopupMenu(PopupMenu* menu) { popup_ = menu; }
-    PopupMenu* GetPopupMenu() const { return popup_; }
-    void Close() { if (wnd_) PostMessageA(wnd_, WM_CLOSE, 0, 0); }
+    void Close() { if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0); }
 
-    // The mouse capture target (a control under the cursor that is not hit transparent).
-    void InvalidateRect(const Rect& r);
+    // Shows the form and runs the message loop until ModalResult is set (a button with a
+    // ModalResult, Escape, the close box), with every other visible window of the program
+    // disabled meanwhile; then hides it and returns the result.
+    int ShowModal();
+    bool InModal() const { return inModal_; }
+    int GetModalResult() const { return modalResult_; }
+    void SetModalResult(int r) { modalResult_ = r; }
 
-    // Registered by Timer.
-    void AddTimer(Timer* t);
-    void RemoveTimer(Timer* t);
+    // Keys the form takes before its focused control and the dialog keys (F5, Ctrl+T): called
+    // by the message loop for WM_KEYDOWN and WM_SYSKEYDOWN; return true when handled.
+    std::function<bool(const MSG& m)> OnShortCut;
+    virtual bool ShortCut(const MSG& m) { return OnShortCut && OnShortCut(m); }
 
 protected:
-    // Hooks, all run inside the guarded window procedure.
-    // A message the form handles itself; return true when it is done (result in `result`).
-    virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-    // Hit-test answer for a point (client coordinates) not taken by a solid control.
-    virtual LRESULT HitTest(POINT client);
-    // After the client area changed size (controls already realigned).
-    virtual void Resized() {}
-    // WM_CLOSE: return false to keep the window. The default destroys it.
+    // WM_CLOSE: return false to keep the window. The default destroys it; in a modal loop the
+    // form is only hidden (ModalResult mrCancel).
     virtual bool CloseQuery() { return true; }
     virtual void Closed() {}
-    void PaintSelf(HDC dc, const Rect& r) override;
-
-    LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(wnd_, msg, wp, lp); }
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void Destroyed() override;
 
 private:
-    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
-    void Paint();
-    void SyncClientSize();
-    void MouseDown(MouseButton b, LPARAM lp);
-
-    const char* className_;
-    HWND wnd_ = nullptr;
-    PopupMenu* popup_ = nullptr;
-    std::vector<Timer*> timers_;
-    // The back buffer, reused by every paint and grown only when the window grows.
-    MemoryDc bufferDc_;
-    Bitmap buffer_;
-    HGDIOBJ bufferOld_ = nullptr;
-    SIZE bufferSize_{0, 0};
-    Control* captured_ = nullptr;
+    // The showing, enabled Button answering Enter (Default) or Escape (Cancel), or nullptr.
+    Button* FindButton(bool cancel);
+    SIZE minSize_{0, 0};
+    bool inModal_ = false;
+    int modalResult_ = mrNone;
 };
 
 // A form that can snap to the screen while it is moved or sized. The snapping rule itself is a
@@ -128,56 +105,43 @@ private:
     RECT workArea_{0, 0, 0, 0};
 };
 
-// A window-message timer of a form.
-class Timer {
-public:
-    explicit Timer(Form& owner, UINT interval = 1000);
-    ~Timer();
-    Timer(const Timer&) = delete;
-    Timer& operator=(const Timer&) = delete;
-
-    void SetEnabled(bool on);
-    bool Enabled() const { return enabled_; }
-    void SetInterval(UINT ms);
-    UINT Interval() const { return interval_; }
-    UINT_PTR Id() const { return id_; }
-    std::function<void()> OnTimer;
-
-    // Called by the form when its window appears or the timer message arrives.
-    void Start();
-    void Fire();
-
-private:
-    Form& owner_;
-    UINT interval_;
-    UINT_PTR id_;
-    bool enabled_ = false;
-    bool running_ = false;
-};
-
 // The application's hidden window (class "TApplication") and the message loop.
 class Application {
 public:
-    Application(HINSTANCE inst, const char* title);
+    // Loads the common controls; `icon` (not owned) is the icon of every form's window class.
+    Application(HINSTANCE inst, const char* title, HICON icon = nullptr);
     ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
     HWND Handle() const { return wnd_; }
     HINSTANCE Instance() const { return inst_; }
+    HICON Icon() const { return icon_; }
     // Runs the message loop until the main form's window is destroyed.
     int Run(Form& mainForm);
+    // One message as the loop handles it: the form it is for takes its shortcuts first, then
+    // the dialog keys (Tab, Shift+Tab, arrows, Alt+letter, Enter, Escape) move between its
+    // controls; everything else is translated and dispatched.
+    void ProcessMessage(MSG& m);
     static Application* Current() { return current_; }
     const Form* MainForm() const { return mainForm_; }
+    // While the error box for a failed handler is open (no second box is stacked on it).
+    bool ErrorBoxOpen() const { return errorBoxOpen_; }
+    void SetErrorBoxOpen(bool v) { errorBoxOpen_ = v; }
     // Posted to the hidden window by a refused second copy once it has brought this copy
     // forward: the activation is handed on to the main form as soon as it has arrived.
     static constexpr UINT kBroughtForward = WM_APP + 0x101;
 
 private:
     static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    bool PreTranslate(MSG& m);
     HINSTANCE inst_;
+    HICON icon_;
     HWND wnd_ = nullptr;
     const Form* mainForm_ = nullptr;
+    bool errorBoxOpen_ = false;
+    int passTries_ = 0;
     static Application* current_;
 };
-
-HINSTANCE ModuleInstance();
 
 }  // namespace ui

@@ -1,0 +1,92 @@
+// The button family: push buttons, check boxes, radio buttons and group boxes, each a thin
+// WinControl over the system's BUTTON class.
+//
+//     btnOK.SetParent(this); btnOK.SetBounds(8, 200, 75, 23); btnOK.SetText("OK");
+//     btnOK.SetDefault(true); btnOK.OnClick = ui::Bind(this, &TfrmOptions::btnOKClick);
+//
+// An "&" in a caption underlines the next letter: Alt+letter presses the button (or moves the
+// focus to the check box or radio button and flips it).
+#pragma once
+#include "monitor/ui/win_control.h"
+
+namespace ui {
+
+// The common part: a caption and the click event (BN_CLICKED: a mouse click, the space bar,
+// Alt+letter, BM_CLICK; never a change made by the program).
+class ButtonControl : public WinControl {
+public:
+    NotifyEvent OnClick;
+    // Presses the button as the user would (BM_CLICK).
+    void Click();
+    bool Notified(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+protected:
+    ButtonControl(DWORD style) : WinControl("BUTTON", style) {}
+    // After BN_CLICKED, before OnClick.
+    virtual void Clicked() {}
+};
+
+class Button : public ButtonControl {
+public:
+    Button() : ButtonControl(BS_PUSHBUTTON) {}
+    // Enter presses the default button (drawn with the heavy border).
+    bool Default() const { return default_; }
+    void SetDefault(bool v);
+    // Escape presses the cancel button.
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool v) { cancel_ = v; }
+    // A click sets the modal form's result to this (mrNone: the form stays).
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int r) { modalResult_ = r; }
+
+protected:
+    void Clicked() override;
+
+private:
+    bool default_ = false;
+    bool cancel_ = false;
+    int modalResult_ = 0;
+};
+
+class CheckBox : public ButtonControl {
+public:
+    CheckBox() : ButtonControl(BS_AUTOCHECKBOX) {}
+    bool Checked() const;
+    // Changes the mark without an OnClick.
+    void SetChecked(bool v);
+
+protected:
+    void HandleCreated() override;
+
+private:
+    bool checked_ = false;
+};
+
+// Radio buttons next to each other under the same parent form one group: checking one clears
+// the others, and the arrow keys move between them.
+class RadioButton : public ButtonControl {
+public:
+    RadioButton() : ButtonControl(BS_AUTORADIOBUTTON) { SetTabStop(false); }
+    bool Checked() const;
+    // Changes the mark without an OnClick; checking clears the other buttons of the group.
+    void SetChecked(bool v);
+
+protected:
+    void HandleCreated() override;
+    bool StartsGroup() const override;
+    void Clicked() override;
+
+private:
+    bool checked_ = false;
+};
+
+// A frame with a caption around other controls (placed inside it as its children, their
+// bounds relative to the frame). It takes no focus and lets the mouse through.
+class GroupBox : public WinControl {
+public:
+    GroupBox() : WinControl("BUTTON", BS_GROUPBOX) { SetTabStop(false); }
+    // The children's area: inside the frame, below the caption.
+    Rect ClientRect() const override;
+};
+
+}  // namespace ui

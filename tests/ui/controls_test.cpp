@@ -1,0 +1,280 @@
+// The form layer's real controls in-process: a test form with buttons, check box, radio
+// buttons in a group box, a clickable label and windowless panels, driven through the
+// controls' own messages and the program's message loop.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "monitor/ui/buttons.h"
+#include "monitor/ui/form.h"
+#include "tests/support/ui_driver.h"
+
+namespace {
+
+class TfrmControlsTest : public ui::Form {
+public:
+    TfrmControlsTest() : ui::Form("TfrmControlsTest") {}
+
+    ui::Panel pnlTop;
+    ui::Button btnApply, btnOK, btnCancel;
+    ui::CheckBox cbBorder;
+    ui::GroupBox gbMode;
+    ui::RadioButton rbNever, rbGames, rbAlways;
+    ui::Label lblLink;
+
+    std::vector<std::string> log;
+    int applyThrows = 0;
+
+    void Build() {
+        ui::FormStyle fs;
+        fs.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+        fs.exStyle = WS_EX_CONTROLPARENT;
+        CreateHandle(fs, 320, 240, "Controls");
+        pnlTop.SetParent(this);
+        pnlTop.SetBounds(0, 0, 320, 120);
+        btnApply.SetParent(&pnlTop);
+        btnApply.SetBounds(10, 10, 75, 23);
+        btnApply.SetText("&Apply");
+        cbBorder.SetParent(&pnlTop);
+        cbBorder.SetBounds(10, 40, 120, 17);
+        cbBorder.SetText("Windows &Border");
+        gbMode.SetParent(&pnlTop);
+        gbMode.SetBounds(150, 5, 160, 100);
+        gbMode.SetText("Block");
+        for (ui::RadioButton* r : {&rbNever, &rbGames, &rbAlways}) r->SetParent(&gbMode);
+        rbNever.SetBounds(0, 0, 140, 17);
+        rbNever.SetText("&Never");
+        rbGames.SetBounds(0, 20, 140, 17);
+        rbGames.SetText("&Games");
+        rbAlways.SetBounds(0, 40, 140, 17);
+        rbAlways.SetText("Al&ways");
+        rbGames.SetChecked(true);
+        lblLink.SetParent(this);
+        lblLink.SetLeft(10);
+        lblLink.SetTop(130);
+        lblLink.SetCaption("www.example.test");
+        lblLink.SetCursor(LoadCursor(nullptr, IDC_HAND));
+        btnOK.SetParent(this);
+        btnOK.SetBounds(150, 200, 75, 23);
+        btnOK.SetText("OK");
+        btnOK.SetDefault(true);
+        btnOK.SetModalResult(ui::mrOk);
+        btnCancel.SetParent(this);
+        btnCancel.SetBounds(235, 200, 75, 23);
+        btnCancel.SetText("Cancel");
+        btnCancel.SetCancel(true);
+        btnCancel.SetModalResult(ui::mrCancel);
+
+        btnApply.OnClick = ui::Bind(this, &TfrmControlsTest::btnApplyClick);
+        cbBorder.OnClick = ui::Bind(this, &TfrmControlsTest::cbBorderClick);
+        rbAlways.OnClick = ui::Bind(this, &TfrmControlsTest::rbAlwaysClick);
+        lblLink.OnClick = ui::Bind(this, &TfrmControlsTest::lblLinkClick);
+        lblLink.OnMouseEnter = ui::Bind(this, &TfrmControlsTest::lblLinkMouseEnter);
+        lblLink.OnMouseLeave = ui::Bind(this, &TfrmControlsTest::lblLinkMouseLeave);
+    }
+
+    void btnApplyClick(ui::Control&) {
+        if (applyThrows > 0) {
+            --applyThrows;
+            throw std::runtime_error("Apply failed");
+        }
+        log.push_back("apply");
+    }
+    void cbBorderClick(ui::Control&) { log.push_back(cbBorder.Checked() ? "border on" : "border off"); }
+    void rbAlwaysClick(ui::Control&) { log.push_back("always"); }
+    void lblLinkClick(ui::Control&) { log.push_back("link"); }
+    void lblLinkMouseEnter(ui::Control&) { log.push_back("enter"); }
+    void lblLinkMouseLeave(ui::Control&) { log.push_back("leave"); }
+};
+
+struct Controls : ::testing::Test {
+    ui::Application application{GetModuleHandleA(nullptr), "Controls test"};
+    TfrmControlsTest frm;
+
+    void SetUp() override {
+        frm.Build();
+        // Away from the real mouse pointer, which stays out of the form.
+        SetCursorPos(1010, 750);
+        SetWindowPos(frm.Handle(), nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        frm.SetVisible(true);
+        SetForegroundWindow(frm.Handle());
+        uitest::Pump();
+    }
+    RECT ChildRect(HWND w) {
+        RECT r;
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, frm.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+};
+
+TEST_F(Controls, ChildWindowsSitWhereTheirControlsAreAndFollowThem) {
+    ui::WinControl* const all[] = {&frm.btnApply, &frm.cbBorder, &frm.rbNever, &frm.btnOK};
+    for (ui::WinControl* c : all) {
+        ASSERT_NE(c->Handle(), nullptr);
+        EXPECT_EQ(GetParent(c->Handle()), frm.Handle());
+    }
+    char cls[32];
+    GetClassNameA(frm.btnApply.Handle(), cls, sizeof cls);
+    EXPECT_STREQ(cls, "Button");
+    EXPECT_EQ(uitest::Text(frm.cbBorder.Handle()), "Windows &Border");
+    // A radio button inside the group box: the box's bounds plus its client offset.
+    const ui::Rect cr = frm.gbMode.ClientRect();
+    RECT r = ChildRect(frm.rbGames.Handle());
+    EXPECT_EQ(r.left, 150 + cr.left);
+    EXPECT_EQ(r.top, 5 + cr.top + 20);
+    EXPECT_EQ(r.right - r.left, 140);
+    // Moving the windowless panel moves every window inside it.
+    frm.pnlTop.SetTop(30);
+    r = ChildRect(frm.btnApply.Handle());
+    EXPECT_EQ(r.top, 40);
+    r = ChildRect(frm.rbGames.Handle());
+    EXPECT_EQ(r.top, 35 + cr.top + 20);
+    // Hiding it hides them; showing it brings back those that are visible themselves.
+    frm.rbAlways.Hide();
+    frm.pnlTop.Hide();
+    EXPECT_FALSE(IsWindowVisible(frm.btnApply.Handle()));
+    EXPECT_FALSE(IsWindowVisible(frm.rbGames.Handle()));
+    frm.pnlTop.Show();
+    EXPECT_TRUE(IsWindowVisible(frm.btnApply.Handle()));
+    EXPECT_TRUE(IsWindowVisible(frm.rbGames.Handle()));
+    EXPECT_FALSE(IsWindowVisible(frm.rbAlways.Handle()));
+    // A control placed after the window exists gets its window at once, last in tab order.
+    ui::Button late;
+    late.SetParent(&frm);
+    late.SetBounds(10, 200, 60, 20);
+    ASSERT_NE(late.Handle(), nullptr);
+    EXPECT_EQ(GetWindow(frm.Handle(), GW_CHILD) != late.Handle(), true);
+    EXPECT_EQ(GetNextWindow(frm.btnCancel.Handle(), GW_HWNDNEXT), late.Handle());
+    late.SetParent(nullptr);
+    EXPECT_EQ(late.Handle(), nullptr);
+}
+
+TEST_F(Controls, NotificationsReachMemberHandlers) {
+    uitest::Click(frm.btnApply.Handle());
+    uitest::Click(frm.cbBorder.Handle());
+    uitest::Click(frm.cbBorder.Handle());
+    uitest::Click(frm.rbAlways.Handle());
+    EXPECT_EQ(frm.log, (std::vector<std::string>{"apply", "border on", "border off", "always"}));
+    // The radio group is the three buttons of the box: the old choice is cleared.
+    EXPECT_TRUE(frm.rbAlways.Checked());
+    EXPECT_FALSE(frm.rbGames.Checked());
+    // A change by the program is no click.
+    frm.log.clear();
+    frm.cbBorder.SetChecked(true);
+    frm.rbNever.SetChecked(true);
+    EXPECT_TRUE(frm.cbBorder.Checked());
+    EXPECT_FALSE(frm.rbAlways.Checked());
+    EXPECT_TRUE(frm.log.empty());
+    // A disabled button takes no click.
+    frm.btnApply.SetEnabled(false);
+    uitest::Click(frm.btnApply.Handle());
+    EXPECT_TRUE(frm.log.empty());
+}
+
+TEST_F(Controls, AFailingHandlerShowsOneErrorBoxAndTheNextClickWorks) {
+    uitest::ErrorBoxWatcher boxes;
+    frm.applyThrows = 1;
+    uitest::Click(frm.btnApply.Handle());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Apply failed"});
+    uitest::Click(frm.btnApply.Handle());
+    uitest::RoundTrip(frm.Handle());
+    EXPECT_EQ(frm.log, std::vector<std::string>{"apply"});
+    EXPECT_EQ(boxes.Texts().size(), 1u);
+}
+
+TEST_F(Controls, TabShiftTabAndAltLetterMoveTheFocus) {
+    frm.btnApply.SetFocus();
+    uitest::PressKey(VK_TAB);
+    EXPECT_TRUE(frm.cbBorder.Focused());
+    // The radio group is one stop: its checked button.
+    uitest::PressKey(VK_TAB);
+    EXPECT_TRUE(frm.rbGames.Focused());
+    uitest::PressKey(VK_TAB);
+    EXPECT_TRUE(frm.btnOK.Focused());
+    uitest::PressKey(VK_TAB, true);
+    EXPECT_TRUE(frm.rbGames.Focused());
+    uitest::PressKey(VK_TAB, true);
+    EXPECT_TRUE(frm.cbBorder.Focused());
+    // Alt+B flips the check box; Alt+W picks "Always".
+    uitest::PressAltLetter('b');
+    EXPECT_TRUE(frm.cbBorder.Checked());
+    uitest::PressAltLetter('w');
+    EXPECT_TRUE(frm.rbAlways.Focused());
+    EXPECT_TRUE(frm.rbAlways.Checked());
+    EXPECT_EQ(frm.log, (std::vector<std::string>{"border on", "always"}));
+}
+
+TEST_F(Controls, LabelsTakeClicksHoverAndCursor) {
+    const ui::Rect r = frm.lblLink.HostRect();
+    uitest::ClickAt(frm.Handle(), r.left + 2, r.top + 2);
+    PostMessageA(frm.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(300, 180));
+    uitest::RoundTrip(frm.Handle());
+    EXPECT_EQ(frm.log, (std::vector<std::string>{"enter", "link", "leave"}));
+    // Pressed on the label, let go elsewhere: no click.
+    frm.log.clear();
+    PostMessageA(frm.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 2, r.top + 2));
+    PostMessageA(frm.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 180));
+    uitest::RoundTrip(frm.Handle());
+    EXPECT_EQ(std::count(frm.log.begin(), frm.log.end(), "link"), 0);
+    // The hand over the label, the class cursor elsewhere.
+    POINT p{r.left + 2, r.top + 2};
+    ClientToScreen(frm.Handle(), &p);
+    SetCursorPos(p.x, p.y);
+    SetCursor(nullptr);
+    SendMessageA(frm.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(frm.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    SetCursorPos(1010, 750);
+}
+
+TEST_F(Controls, ShowModalEndsWithTheButtonsResultAndDisablesTheOthers) {
+    ui::Form other("TfrmOther");
+    other.CreateHandle({WS_OVERLAPPEDWINDOW, 0, nullptr}, 100, 100);
+    other.SetVisible(true);
+    frm.SetVisible(false);
+    bool otherDisabled = false;
+    frm.btnApply.OnClick = [&](ui::Control&) {
+        otherDisabled = !IsWindowEnabled(other.Handle());
+        frm.btnOK.Click();
+    };
+    PostMessageA(frm.btnApply.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(frm.ShowModal(), ui::mrOk);
+    EXPECT_TRUE(otherDisabled);
+    EXPECT_TRUE(IsWindowEnabled(other.Handle()));
+    EXPECT_FALSE(IsWindowVisible(frm.Handle()));
+    // Escape presses Cancel, Enter the default button; the close box ends it as Cancel.
+    frm.btnApply.OnClick = [&](ui::Control&) { uitest::PressKey(VK_ESCAPE); };
+    PostMessageA(frm.btnApply.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(frm.ShowModal(), ui::mrCancel);
+    frm.btnApply.OnClick = [&](ui::Control&) { uitest::PressKey(VK_RETURN); };
+    PostMessageA(frm.btnApply.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(frm.ShowModal(), ui::mrOk);
+    frm.btnCancel.SetModalResult(ui::mrNone);
+    PostMessageA(frm.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(frm.ShowModal(), ui::mrCancel);
+    EXPECT_TRUE(IsWindow(frm.Handle()));
+}
+
+TEST_F(Controls, ShortcutsComeBeforeTheFocusedControlAndMinimumSizeHolds) {
+    int refreshed = 0;
+    frm.OnShortCut = [&](const MSG& m) {
+        if (m.message == WM_KEYDOWN && m.wParam == VK_F5) return ++refreshed, true;
+        return false;
+    };
+    frm.btnApply.SetFocus();
+    uitest::PressKey(VK_F5);
+    uitest::PressKey(VK_SPACE);
+    EXPECT_EQ(refreshed, 1);
+    frm.SetMinSize(300, 200);
+    SetWindowPos(frm.Handle(), nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER);
+    RECT r;
+    GetWindowRect(frm.Handle(), &r);
+    EXPECT_GE(r.right - r.left, 300);
+    EXPECT_GE(r.bottom - r.top, 200);
+}
+
+}  // namespace
