@@ -19,9 +19,12 @@ struct FilterThread {
 };
 
 // Starts the filter thread and returns once its keyboard hook is installed (or failed).
-// The thread ends when stopEvent is set or ownerProcess ends; both handles, refreshedEvent
-// (an auto-reset event) and status (may be null) must stay valid until it has ended.
-FilterThread StartFilter(HANDLE stopEvent, HANDLE ownerProcess, HANDLE refreshedEvent, ShellStatus* status);
+// The thread ends when stopEvent is set or when it can take ownerLock (a mutex opened with
+// SYNCHRONIZE | MUTEX_MODIFY_STATE that the arming thread owns until it disarms or dies);
+// both handles, refreshedEvent (an auto-reset event) and status (may be null) must stay
+// valid until it has ended. It puts its keyboard hook in again on resume, on unlock and
+// every few minutes.
+FilterThread StartFilter(HANDLE stopEvent, HANDLE ownerLock, HANDLE refreshedEvent, ShellStatus* status);
 
 // Has the filter bring what it knows about the foreground window up to date now (after a
 // mode change) and waits, at most timeoutMs, until it has.

@@ -25,8 +25,29 @@ struct Arming {
     HookHandle callWndProc;
     UniqueHandle mapping;
     MappedView view;
+    UniqueHandle ownerLock;  // owned (as a mutex) by the thread that armed the hook
 };
 Arming g_arming;
+
+// A filter that ends takes the lock for a moment on its way out; a program that is armed
+// keeps it. Either way SetHook does not wait longer than this.
+constexpr DWORD kOwnerLockWaitMs = 2000;
+
+bool HoldOwnerLock() {
+    if (g_arming.ownerLock) return true;
+    UniqueHandle lock(CreateMutexA(nullptr, FALSE, kOwnerLockName));
+    if (!lock) return false;
+    const DWORD r = WaitForSingleObject(lock.get(), kOwnerLockWaitMs);
+    if (r != WAIT_OBJECT_0 && r != WAIT_ABANDONED) return false;
+    g_arming.ownerLock = std::move(lock);
+    return true;
+}
+
+void ReleaseOwnerLock() {
+    if (!g_arming.ownerLock) return;
+    ReleaseMutex(g_arming.ownerLock.get());
+    g_arming.ownerLock.reset();
+}
 
 bool PublishHeader(DWORD taskbarTid) {
     if (!g_arming.mapping) {
@@ -69,6 +90,9 @@ KBTRAP_API BOOL SetHook(void) {
     if (!taskbar) return FALSE;
     DWORD tid = GetWindowThreadProcessId(taskbar, nullptr);
     if (!tid) return FALSE;
+    // Another armed program (or a squatter) holding the lock: the shell side would follow
+    // its life, not ours, so we do not arm.
+    if (!HoldOwnerLock()) return FALSE;
     // Written on every call: the block may have been overwritten meanwhile.
     if (!PublishHeader(tid)) return FALSE;
     if (g_arming.getMessage && g_arming.callWndProc && g_arming.taskbarTid == tid) {
@@ -89,7 +113,10 @@ KBTRAP_API BOOL SetHook(void) {
 }
 
 KBTRAP_API BOOL UnsetHook(void) {
-    if (!g_arming.getMessage && !g_arming.callWndProc) return FALSE;
+    if (!g_arming.getMessage && !g_arming.callWndProc) {
+        ReleaseOwnerLock();
+        return FALSE;
+    }
     // The program sends the stop message itself first; sending it again here (it is
     // harmless twice) makes sure the filter has ended before the hooks go away.
     DWORD_PTR ignored = 0;
@@ -99,6 +126,8 @@ KBTRAP_API BOOL UnsetHook(void) {
     Disarm();
     g_arming.view.reset();
     g_arming.mapping.reset();
+    // Ends a filter that missed the stop message, too.
+    ReleaseOwnerLock();
     return TRUE;
 }
 

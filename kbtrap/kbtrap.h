@@ -8,8 +8,9 @@
 //   SendMessage(taskbar, "3C3EE5F0-1D01-4915-91F7-606C6FF172FB"); UnsetHook();
 //   SendMessage(HWND_BROADCAST, WM_NULL)                                     stop and disarm
 // After the shell restarts, call SetHook() again (it hooks the new taskbar) and post the
-// start message to the new taskbar window. The filter also ends by itself when the process
-// that armed it ends.
+// start message to the new taskbar window. The filter also ends by itself when the thread
+// that armed it (and so its process) ends, whatever has been written into the shared block:
+// call SetHook and UnsetHook on the same thread, which must live while the hook is armed.
 #pragma once
 #include <windows.h>
 
@@ -20,6 +21,7 @@
 #endif
 
 // Arms the hooks on the current taskbar's thread; TRUE on success. May be called again.
+// FALSE as well while another program has the hook armed.
 KBTRAP_API BOOL SetHook(void);
 // Ends the filter (if the stop message has not done so) and disarms the hooks.
 KBTRAP_API BOOL UnsetHook(void);

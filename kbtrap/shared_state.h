@@ -9,15 +9,20 @@ namespace kbtrap {
 
 // Name of the file mapping (session-local).
 constexpr const char* kSharedStateName = "Local\\kbtrap.9d1c52e4.state";
+// Name of the mutex the arming thread owns for as long as the hook is armed. The filter's
+// life is tied to it, not to anything the block says: the block can be rewritten by any
+// process, but nobody else can own the mutex while the arming thread does, and it is
+// abandoned (which ends the filter) when that thread or its process ends.
+constexpr const char* kOwnerLockName = "Local\\kbtrap.9d1c52e4.owner";
 constexpr std::uint32_t kSharedMagic = 0x5254424Bu;  // "KBTR"
-constexpr std::uint32_t kSharedVersion = 1;
+constexpr std::uint32_t kSharedVersion = 2;
 
 // Written once by SetHook in the arming process.
 struct SharedHeader {
     std::uint32_t magic;
     std::uint32_t version;
     std::uint32_t size;        // sizeof(SharedState)
-    std::uint32_t ownerPid;    // the arming process; the filter ends when it ends
+    std::uint32_t ownerPid;    // the arming process (checked, never trusted for the filter's life)
     std::uint32_t taskbarTid;  // thread of the taskbar window the thread hooks watch
 };
 
@@ -30,6 +35,7 @@ struct ShellStatus {
     std::int32_t generation;   // +1 on every start, mode change and stop handled
     std::int32_t logoSeen;     // logo key events the filter looked at
     std::int32_t logoBlocked;  // logo key events it swallowed
+    std::int32_t hookInstalls; // times the filter has (re-)installed its keyboard hook
 };
 
 struct SharedState {

@@ -15,8 +15,7 @@ namespace {
 struct Session {
     UniqueHandle mapping;
     MappedView view;
-    DWORD ownerPid = 0;
-    UniqueHandle owner;
+    UniqueHandle ownerLock;
     UniqueHandle stop;
     UniqueHandle refreshed;
     UniqueHandle thread;
@@ -70,7 +69,7 @@ void EndSession() {
             // The thread still uses these handles and the view: leave them to it.
             s.mapping.release();
             s.view.release();
-            s.owner.release();
+            s.ownerLock.release();
             s.stop.release();
             s.refreshed.release();
         }
@@ -82,8 +81,16 @@ void EndSession() {
     g_session.reset();
 }
 
+// True when some other thread owns the mutex (this one takes and returns it otherwise).
+bool HeldByAnother(HANDLE mutex) {
+    const DWORD r = WaitForSingleObject(mutex, 0);
+    if (r == WAIT_TIMEOUT) return true;
+    if (r == WAIT_OBJECT_0 || r == WAIT_ABANDONED) ReleaseMutex(mutex);
+    return false;
+}
+
 void OnStart() {
-    // A session whose owner ended on its own has a finished thread: drop it first.
+    // A session whose arming program ended has a finished thread: drop it first.
     if (g_session && !g_session->FilterRunning()) EndSession();
 
     UniqueHandle mapping(OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, kSharedStateName));
@@ -97,25 +104,29 @@ void OnStart() {
                           &header) != HeaderCheck::kOk)
         return;
 
-    if (g_session && g_session->ownerPid == header.ownerPid) {
-        // Armed again by the same program: take up the stored mode, keep the filter.
+    if (g_session) {
+        // Armed again: the running filter already follows the owner lock, whoever the
+        // block now names. Take up the stored mode, keep the filter.
         TakeUpStoredMode(*g_session);
         return;
     }
-    EndSession();
+
+    // The filter lives while the arming thread owns the lock; a start while nobody owns it
+    // (the block is all that is left of a program that has gone) is refused.
+    UniqueHandle lock(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kOwnerLockName));
+    if (!lock || !HeldByAnother(lock.get())) return;
 
     auto s = std::make_unique<Session>();
-    s->ownerPid = header.ownerPid;
-    s->owner.reset(OpenProcess(SYNCHRONIZE, FALSE, header.ownerPid));
+    s->ownerLock = std::move(lock);
     s->stop.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     s->refreshed.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-    if (!s->owner || !s->stop || !s->refreshed) return;
+    if (!s->stop || !s->refreshed) return;
     s->mapping = std::move(mapping);
     s->view = std::move(view);
     ShellStatus* st = s->Status();
     Put(&st->shellPid, static_cast<LONG>(GetCurrentProcessId()));
     SetFilterMode(ReadStoredMode());
-    FilterThread f = StartFilter(s->stop.get(), s->owner.get(), s->refreshed.get(), st);
+    FilterThread f = StartFilter(s->stop.get(), s->ownerLock.get(), s->refreshed.get(), st);
     s->thread.reset(f.thread);
     s->filter = f;
     if (!f.running) {

@@ -6,6 +6,7 @@
 //   --game-window  a full-screen window of a process that has loaded opengl32.dll
 //   --arm          a process that arms the hook and then is killed without disarming
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <gtest/gtest.h>
 
@@ -398,23 +399,116 @@ TEST_F(KeyBlocking, StopSequenceLeavesNothingActive) {
     EXPECT_TRUE(after.A());
 }
 
+// Another process arms the hook (mode 3) and waits to be killed without disarming.
+bool StartArmer(e2e::Process* armer) {
+    HANDLE armed = CreateEventA(nullptr, TRUE, FALSE, kArmedEvent);
+    if (!armed) return false;
+    bool ok = armer->Start(e2e::ExePath(), "--arm") && WaitForSingleObject(armed, 10000) == WAIT_OBJECT_0;
+    CloseHandle(armed);
+    return ok;
+}
+
 TEST_F(KeyBlocking, FilterEndsWhenTheArmingProgramDies) {
     Disarm();
-    // Another process arms the hook with mode 3 and is then killed without disarming.
     ChangeMode(3);
-    HANDLE armed = CreateEventA(nullptr, TRUE, FALSE, kArmedEvent);
-    ASSERT_NE(nullptr, armed);
     e2e::Process armer;
-    ASSERT_TRUE(armer.Start(e2e::ExePath(), "--arm"));
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(armed, 10000));
+    ASSERT_TRUE(StartArmer(&armer));
     StatusView status;
     ASSERT_TRUE(status.ok());
     EXPECT_EQ(1, status.Get(&kbtrap::ShellStatus::running));
     EXPECT_FALSE(Press(wnd_).Logo()) << "the other program's filter blocks";
     armer.Kill();
-    CloseHandle(armed);
     EXPECT_TRUE(WaitFor([&] { return status.Get(&kbtrap::ShellStatus::running) == 0; }));
     EXPECT_TRUE(Press(wnd_).AllLogo());
+}
+
+TEST_F(KeyBlocking, ForgedOwnerDoesNotKeepTheFilterAliveAfterTheArmingProgramDies) {
+    Disarm();
+    ChangeMode(3);
+    e2e::Process armer;
+    ASSERT_TRUE(StartArmer(&armer));
+    // Any process of the user may rewrite the block: it names this long-lived process as
+    // the owner and has the shell side start again.
+    {
+        HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kbtrap::kSharedStateName);
+        ASSERT_NE(nullptr, mapping);
+        auto* block = static_cast<kbtrap::SharedState*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
+        ASSERT_NE(nullptr, block);
+        block->header.ownerPid = GetCurrentProcessId();
+        UnmapViewOfFile(block);
+        CloseHandle(mapping);
+    }
+    SendMessageA(Taskbar(), StartMsg(), 0, 0);
+    StatusView status;
+    ASSERT_TRUE(status.ok());
+    EXPECT_EQ(1, status.Get(&kbtrap::ShellStatus::running));
+    EXPECT_FALSE(Press(wnd_).Logo());
+    armer.Kill();
+    EXPECT_TRUE(WaitFor([&] { return status.Get(&kbtrap::ShellStatus::running) == 0; }, 1000))
+        << "the filter outlived the program that armed it";
+    EXPECT_TRUE(Press(wnd_).AllLogo());
+}
+
+// Waits until the filter has looked at `count` more logo key events than `before`.
+bool WaitForLogoSeen(const StatusView& status, LONG before, LONG count) {
+    return WaitFor([&] { return status.Get(&kbtrap::ShellStatus::logoSeen) >= before + count; });
+}
+
+// The keys of this thread's window since the last clear, after a sentinel tap.
+std::vector<KeyEvent> EventsAfterSentinel() {
+    Tap(kSentinel);
+    WaitFor([] {
+        for (const KeyEvent& e : g_events)
+            if (e.msg == WM_KEYUP && e.vk == kSentinel) return true;
+        return false;
+    });
+    return g_events;
+}
+
+bool Has(const std::vector<KeyEvent>& events, UINT msg, WPARAM vk) {
+    for (const KeyEvent& e : events)
+        if (e.msg == msg && e.vk == vk) return true;
+    return false;
+}
+
+TEST_F(KeyBlocking, KeyboardHookGoesInAgainOnResumeAndUnlockWithoutLosingARelease) {
+    HWND filterWnd = FindWindowA("KbtrapFilterWnd", nullptr);
+    ASSERT_NE(nullptr, filterWnd) << "the filter has no window for power and session notices";
+    const LONG installs = status_->Get(&kbtrap::ShellStatus::hookInstalls);
+    ASSERT_TRUE(BringToFront(wnd_));
+
+    // Pressed while nothing blocks, released after blocking began and the hook went in
+    // again: the release still reaches the window.
+    g_events.clear();
+    LONG seen = status_->Get(&kbtrap::ShellStatus::logoSeen);
+    e2e::SendKey(VK_LWIN, false);
+    ASSERT_TRUE(WaitForLogoSeen(*status_, seen, 1));
+    ChangeMode(3);
+    SendMessageA(filterWnd, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_EQ(installs + 1, status_->Get(&kbtrap::ShellStatus::hookInstalls));
+    e2e::SendKey(VK_LWIN, true);
+    std::vector<KeyEvent> events = EventsAfterSentinel();
+    EXPECT_TRUE(Has(events, WM_KEYDOWN, VK_LWIN));
+    EXPECT_TRUE(Has(events, WM_KEYUP, VK_LWIN)) << "the logo key was left held down";
+
+    // Swallowed when pressed, the hook put in again on unlock: the release is swallowed too.
+    g_events.clear();
+    seen = status_->Get(&kbtrap::ShellStatus::logoSeen);
+    e2e::SendKey(VK_RWIN, false);
+    ASSERT_TRUE(WaitForLogoSeen(*status_, seen, 1));
+    SendMessageA(filterWnd, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+    EXPECT_EQ(installs + 2, status_->Get(&kbtrap::ShellStatus::hookInstalls));
+    e2e::SendKey(VK_RWIN, true);
+    events = EventsAfterSentinel();
+    EXPECT_FALSE(Has(events, WM_KEYDOWN, VK_RWIN) || Has(events, WM_KEYUP, VK_RWIN));
+
+    // Other notices leave the hook alone; one hook, not three, looks at each key.
+    SendMessageA(filterWnd, WM_POWERBROADCAST, PBT_APMSUSPEND, 0);
+    SendMessageA(filterWnd, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+    EXPECT_EQ(installs + 2, status_->Get(&kbtrap::ShellStatus::hookInstalls));
+    seen = status_->Get(&kbtrap::ShellStatus::logoSeen);
+    EXPECT_FALSE(Press(wnd_).Logo());
+    EXPECT_EQ(seen + 4, status_->Get(&kbtrap::ShellStatus::logoSeen));
 }
 
 // ---- helper processes --------------------------------------------------------------------
