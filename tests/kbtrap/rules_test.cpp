@@ -177,7 +177,7 @@ TEST(SharedBlock, CheckedBeforeUse) {
     bad.header.magic ^= 1;
     EXPECT_EQ(HeaderCheck::kBadMagic, CheckSharedHeader(&bad, sizeof bad, 300, 200, &out));
     bad = GoodBlock();
-    bad.header.version = 2;
+    bad.header.version = kSharedVersion + 1;
     EXPECT_EQ(HeaderCheck::kBadMagic, CheckSharedHeader(&bad, sizeof bad, 300, 200, &out));
     bad = GoodBlock();
     bad.header.size = 0x7FFFFFFF;
