@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "widgets/hyperbutton.h"
 #include "widgets/levelbar.h"
 #include "widgets/scope.h"
 #include "widgets/vrnum.h"
@@ -190,6 +191,62 @@ TEST(LevelWidgetsWin, BarAndGaugePaintAndIgnoreOutOfRange) {
     EXPECT_EQ(gauge.Position(), 50);
     gauge.SetPositionClamped(-4);
     EXPECT_EQ(gauge.Position(), 0);
+}
+
+TEST(HyperButtonWin, PaintsItsStatesAndClicksOnlyOnARelease) {
+    TVrHyperButton b;
+    FakeHost host;
+    b.SetHost(&host);
+    b.SetCaption("Start");
+    b.SetBorderColors(0x808080, 0x000000, 0x000000);
+    b.SetColorEnter(11974332);
+    EXPECT_EQ(b.ColorLeave(), SysColour(COLOR_BTNFACE));
+    int clicks = 0;
+    b.OnClick = [&](TVrHyperButton&) { ++clicks; };
+    Canvas c(120, 40);
+    ASSERT_TRUE(c.ok_);
+    c.Fill(0xFFFFFF);
+    const RECT at{10, 5, 110, 30};  // 100 x 25
+    // Counts caption pixels: neither face nor frame colour inside the frame.
+    auto captionPixels = [&](COLORREF face) {
+        int n = 0;
+        for (int y = 8; y < 27; ++y)
+            for (int x = 13; x < 107; ++x) n += c.At(x, y) != face;
+        return n;
+    };
+    b.Paint(c.Dc(), at);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(c.At(10, 5), 0x808080u);
+    EXPECT_EQ(c.At(109, 29), 0x808080u);
+    EXPECT_EQ(c.At(12, 7), face);
+    EXPECT_EQ(c.At(9, 5), 0xFFFFFFu);
+    const int resting = captionPixels(face);
+    EXPECT_GT(resting, 20);
+
+    const int before = host.invalidates;
+    b.MouseMove(true);
+    b.MouseMove(true);
+    EXPECT_EQ(host.invalidates, before + 1);
+    b.Paint(c.Dc(), at);
+    EXPECT_EQ(c.At(10, 5), 0u);
+    EXPECT_EQ(c.At(12, 7), 11974332u);
+    EXPECT_EQ(captionPixels(11974332), resting);
+
+    b.MouseDown();
+    EXPECT_EQ(clicks, 0);
+    b.Paint(c.Dc(), at);
+    EXPECT_EQ(c.At(11, 6), 0u);  // two-pixel frame while pressed
+    b.MouseUp(true);
+    EXPECT_EQ(clicks, 1);
+    b.MouseDown();
+    b.MouseUp(false);
+    EXPECT_EQ(clicks, 1);
+    b.SetEnabled(false);
+    b.Click();
+    EXPECT_EQ(clicks, 1);
+    b.SetEnabled(true);
+    b.Click();
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST(TrayImagesWin, ThirteenLoadImagesAndTheProgramIcon) {
