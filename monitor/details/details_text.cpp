@@ -72,6 +72,26 @@ std::string ProcessStatusText(ActiveList active, int processes, int threads, int
     }
 }
 
+std::string CpuUsageText(int percent) {
+    char text[32];
+    std::snprintf(text, sizeof text, "CPU Usage: %d%%", percent);
+    return text;
+}
+
+std::string ProcessCountText(int processes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "Processes: %d", processes);
+    return text;
+}
+
+std::string CommitChargeText(uint64_t total, uint64_t avail) {
+    const uint64_t used = avail > total ? 0 : total - avail;
+    char text[80];
+    std::snprintf(text, sizeof text, "Commit Charge: %lluK / %lluK", static_cast<unsigned long long>(used / 1024),
+                  static_cast<unsigned long long>(total / 1024));
+    return text;
+}
+
 bool SnapshotLacksFullPaths(unsigned major, unsigned minor) { return major == 5 && minor == 0; }
 
 namespace {

@@ -36,6 +36,13 @@ bool SnapshotLacksFullPaths(unsigned major, unsigned minor);
 // separator between groups) by value, otherwise as text without regard to case. <0, 0, >0.
 int CompareCells(const std::string& a, const std::string& b, const std::string& separator);
 
+// The main status bar: "CPU Usage: 37%", "Processes: 42" and "Commit Charge: 81234K / 2097152K"
+// (the page file's total and available bytes in KB; more available than in all counts as none
+// in use).
+std::string CpuUsageText(int percent);
+std::string ProcessCountText(int processes);
+std::string CommitChargeText(uint64_t totalPageFile, uint64_t availPageFile);
+
 // End Process.
 extern const char* const kEndProcessWarning;
 extern const char* const kEndProcessCaption;   // "Warning"

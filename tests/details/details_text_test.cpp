@@ -23,6 +23,14 @@ TEST(DetailsText, StatusTextFollowsTheActiveList) {
     EXPECT_EQ("", ProcessStatusText(ActiveList::Other, 42, 500, 17, 4218880, ","));
 }
 
+TEST(DetailsText, MainStatusBar) {
+    EXPECT_EQ("CPU Usage: 37%", CpuUsageText(37));
+    EXPECT_EQ("Processes: 42", ProcessCountText(42));
+    EXPECT_EQ("Commit Charge: 1023K / 4096K", CommitChargeText(4096 * 1024, 3072 * 1024 + 1023));  // whole KB of the difference
+    EXPECT_EQ("Commit Charge: 0K / 4K", CommitChargeText(4096, 8192));  // never a wrapped figure
+    EXPECT_EQ("Commit Charge: 4194303K / 4194303K", CommitChargeText(0xFFFFFFFFull, 0));
+}
+
 TEST(DetailsText, ExecutableTypeWord) {
     EXPECT_EQ("PE 4.0", ExeTypeText(0x04004550));
     EXPECT_EQ("PE 10.0", ExeTypeText(0x0A004550));
