@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "monitor/app/details_link.h"
 #include "monitor/app/frmMain.h"
 #include "monitor/app/single_instance.h"
 #include "monitor/metrics/cpu_usage.h"
@@ -42,7 +43,11 @@ int Run(HINSTANCE inst) {
     auto frmCPU2 = EmptyForm("TfrmCPU2");
     auto frmInternet = EmptyForm("TfrmInternet");
     auto frmRAM = EmptyForm("TfrmRAM");
-    auto frmTask = EmptyForm("TfrmTask");
+    app::DetailsLink detailsLink(frmMain);
+    details::TfrmTask frmTask(detailsLink);
+    frmTask.FormCreate();
+    detailsLink.SetWindow(&frmTask);
+    frmMain.Details = &detailsLink;
     auto frmStopWatch = EmptyForm("TfrmStopWatch");
     auto frmAbout = EmptyForm("TfrmAbout");
     w.frmOptions = frmOptions.get();
@@ -51,11 +56,12 @@ int Run(HINSTANCE inst) {
     w.frmCPU2 = frmCPU2.get();
     w.frmInternet = frmInternet.get();
     w.frmRAM = frmRAM.get();
-    w.frmTask = frmTask.get();
+    w.frmTask = &frmTask;
     w.frmStopWatch = frmStopWatch.get();
     w.frmAbout = frmAbout.get();
 
     const int code = application.Run(frmMain);
+    frmMain.Details = nullptr;
     w = app::WindowSet{};
     metrics::StopProcessorSampling();
     return code;

@@ -1,0 +1,39 @@
+// Joins the System Details window to the gadget: the window reads the gadget's figures and
+// asks it for the shared commands; the tick sees the window through DetailsWindow.
+#pragma once
+#include "monitor/app/frmMain.h"
+#include "monitor/details/frmTask.h"
+
+namespace app {
+
+class DetailsLink final : public details::ProgramLink, public DetailsWindow, private AdapterListSink {
+public:
+    explicit DetailsLink(TfrmMain& main) : main_(main) {}
+    void SetWindow(details::TfrmTask* w) { window_ = w; }
+
+    // ProgramLink
+    int CPU1() const override { return main_.CPU1(); }
+    int RAM() const override { return main_.RAM(); }
+    int Swap() const override { return main_.Swap(); }
+    std::string DownloadCaption() const override { return main_.lblDownload.Caption(); }
+    std::string UploadCaption() const override { return main_.lblUpload.Caption(); }
+    bool Terminating() const override { return !main_.Handle(); }
+    void TrimWorkingSet() override;
+    void ProgramOptions() override { main_.mniOptionsClick(main_.mniOptions); }
+    void HelpContents() override { main_.mniHelpClick(main_.mniHelp); }
+    void About() override { main_.mniAboutClick(main_.mniAbout); }
+
+    // DetailsWindow
+    bool ShownNotMinimised() const override { return window_ && window_->ShownNotMinimised(); }
+    void Refresh() override {
+        if (window_) window_->TimerEvent();
+    }
+    AdapterListSink& Adapters() override { return *this; }
+
+private:
+    void AdapterCounters(const InterfaceCounters&) override {}
+    TfrmMain& main_;
+    details::TfrmTask* window_ = nullptr;
+};
+
+}  // namespace app

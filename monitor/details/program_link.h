@@ -1,0 +1,28 @@
+// What the System Details window reads from the rest of the program and asks of it. The program
+// fills it in; tests use their own.
+#pragma once
+#include <string>
+
+namespace details {
+
+class ProgramLink {
+public:
+    // The Main Group's published readings (bar positions, 0-100) and rate captions.
+    virtual int CPU1() const = 0;
+    virtual int RAM() const = 0;
+    virtual int Swap() const = 0;
+    virtual std::string DownloadCaption() const = 0;
+    virtual std::string UploadCaption() const = 0;
+    // The program is ending: no list is rebuilt any more.
+    virtual bool Terminating() const = 0;
+    virtual void TrimWorkingSet() = 0;
+    // The menu commands that other windows carry out.
+    virtual void ProgramOptions() = 0;
+    virtual void HelpContents() = 0;
+    virtual void About() = 0;
+
+protected:
+    ~ProgramLink() = default;
+};
+
+}  // namespace details
