@@ -8,13 +8,13 @@ namespace details {
 TfrmTask::TfrmTask(ProgramLink& link, ProcessSource* source)
     : ui::Form("TfrmTask"),
       mniOptions("Options"),
-      mniAlwaysOnTop("Always On Top", [this](ui::MenuItem& m) { mniAlwaysOnTopClick(m); }),
+      mniAlwaysOnTop("Always On Top", ui::Bind(this, &TfrmTask::mniAlwaysOnTopClick)),
       N1(ui::MenuItem::kSeparator),
-      mniProgramOptions("Program Options", [this](ui::MenuItem& m) { mniProgramOptionsClick(m); }),
+      mniProgramOptions("Program Options", ui::Bind(this, &TfrmTask::mniProgramOptionsClick)),
       mniHelp("Help"),
-      Contents1("Contents", [this](ui::MenuItem& m) { Contents1Click(m); }),
+      Contents1("Contents", ui::Bind(this, &TfrmTask::Contents1Click)),
       N2(ui::MenuItem::kSeparator),
-      About1("About", [this](ui::MenuItem& m) { About1Click(m); }),
+      About1("About", ui::Bind(this, &TfrmTask::About1Click)),
       link_(link),
       source_(source) {
     if (!source_) {
@@ -33,6 +33,7 @@ void TfrmTask::FormCreate() {
     fs.exStyle = WS_EX_APPWINDOW;
     fs.owner = GetDesktopWindow();
     CreateHandle(fs, kDesignSize, kDesignSize, kCaption);
+    SetMinSize(kDesignSize, kDesignSize);
     SetBounds(WindowRect().left, WindowRect().top, kDesignSize, kDesignSize);
 
     mniOptions.Add(mniAlwaysOnTop);
@@ -123,12 +124,6 @@ bool TfrmTask::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             }
         }
         break;
-    case WM_GETMINMAXINFO: {
-        auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
-        mm->ptMinTrackSize = {kDesignSize, kDesignSize};
-        result = 0;
-        return true;
-    }
     case WM_SHOWWINDOW:
         if (wp && !shownOnce_) {
             shownOnce_ = true;
@@ -146,7 +141,7 @@ bool TfrmTask::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = 0;
         return true;
     }
-    return false;
+    return ui::Form::HandleMessage(msg, wp, lp, result);
 }
 
 }  // namespace details

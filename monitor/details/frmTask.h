@@ -16,6 +16,7 @@
 #include "monitor/details/task_list.h"
 #include "monitor/ui/form.h"
 #include "monitor/ui/menu.h"
+#include "monitor/ui/win_control.h"
 
 namespace details {
 
