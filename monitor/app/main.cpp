@@ -8,6 +8,7 @@
 #include "monitor/app/frmMain.h"
 #include "monitor/app/single_instance.h"
 #include "monitor/metrics/cpu_usage.h"
+#include "monitor/stopwatch/frmStopWatch.h"
 #include "monitor/ui/form.h"
 #include "widgets/widgets_res.h"
 
@@ -48,7 +49,9 @@ int Run(HINSTANCE inst) {
     frmTask.FormCreate();
     detailsLink.SetWindow(&frmTask);
     frmMain.Details = &detailsLink;
-    auto frmStopWatch = EmptyForm("TfrmStopWatch");
+    stopwatch::TfrmStopWatch frmStopWatch;
+    frmStopWatch.AdapterIndex = [&frmMain] { return static_cast<std::int32_t>(frmMain.AdapterIndex); };
+    frmStopWatch.FormCreate();
     auto frmAbout = EmptyForm("TfrmAbout");
     w.frmOptions = frmOptions.get();
     w.frmCPU1 = frmCPU1.get();
@@ -57,7 +60,7 @@ int Run(HINSTANCE inst) {
     w.frmInternet = frmInternet.get();
     w.frmRAM = frmRAM.get();
     w.frmTask = &frmTask;
-    w.frmStopWatch = frmStopWatch.get();
+    w.frmStopWatch = &frmStopWatch;
     w.frmAbout = frmAbout.get();
 
     const int code = application.Run(frmMain);
