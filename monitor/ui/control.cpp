@@ -324,7 +324,7 @@ void WidgetHost::WidgetResize(int width, int height) {
     // An aligned control keeps the size its alignment gives it.
     const Align a = GetAlign();
     if (a == Align::Top || a == Align::Bottom || a == Align::Client) width = Width();
-    if (a == Align::Left || a == Align::Client) height = Height();
+    if (a == Align::Left || a == Align::Right || a == Align::Client) height = Height();
     SetBounds(Left(), Top(), width, height);
 }
 

@@ -87,7 +87,7 @@ public:
     NotifyEvent OnMouseEnter;
     NotifyEvent OnMouseLeave;
     // The mouse cursor over the control (nullptr: the parent's, or the window class's).
-    HCURSOR Cursor() const { return cursor_; }
+    virtual HCURSOR Cursor() const { return cursor_; }
     void SetCursor(HCURSOR c) { cursor_ = c; }
 
     // Bounds in the client coordinates of the host window.
@@ -116,6 +116,11 @@ protected:
     virtual void ShowingChanged() {}
     // The position in the host window changed (a parent moved).
     virtual void PlaceWindow() {}
+    // A left press on the control (host client coordinates): return true to follow the mouse
+    // (DragMove with every move, DragEnd at the release or when the capture is lost).
+    virtual bool DragStart(int /*x*/, int /*y*/) { return false; }
+    virtual void DragMove(int /*x*/, int /*y*/) {}
+    virtual void DragEnd() {}
     // HostReady for this control and every control below it (a host goes on by itself).
     void AttachTree();
 

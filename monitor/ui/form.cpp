@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "monitor/ui/buttons.h"
+#include "monitor/ui/win_control.h"
 
 namespace ui {
 
@@ -64,6 +65,15 @@ void Form::SetClientSize(int width, int height) {
                        static_cast<DWORD>(GetWindowLongA(w, GWL_EXSTYLE)));
     SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WinControl* Form::ActiveControl() const {
+    const HWND focus = GetFocus();
+    if (!focus || !Handle() || (focus != Handle() && !::IsChild(Handle(), focus))) return nullptr;
+    // A control's inner window (a combo box's edit) counts as the control.
+    for (HWND w = focus; w && w != Handle(); w = GetParent(w))
+        if (WinControl* c = WinControl::FromHandle(w)) return c;
+    return nullptr;
 }
 
 Button* Form::FindButton(bool cancel) {

@@ -13,6 +13,7 @@
 namespace ui {
 
 class Button;
+class WinControl;
 
 struct FormStyle {
     DWORD style = WS_POPUP;
@@ -51,6 +52,8 @@ public:
     void SetCaption(const char* text) { if (Handle()) SetWindowTextA(Handle(), text); }
 
     void Close() { if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+    // The control of this form that has the focus, or nullptr.
+    WinControl* ActiveControl() const;
 
     // Shows the form and runs the message loop until ModalResult is set (a button with a
     // ModalResult, Escape, the close box), with every other visible window of the program

@@ -31,6 +31,11 @@ void AlignChildren(const Rect& client, const AlignItem* items, std::size_t count
         rest.left += w;
         rest.width -= w;
     });
+    pass(Align::Right, [&](const Rect& b, Rect& r) {
+        const int w = std::max(0, b.width);
+        r = {rest.right() - w, rest.top, w, rest.height};
+        rest.width -= w;
+    });
     pass(Align::Client, [&](const Rect&, Rect& r) {
         r = {rest.left, rest.top, std::max(0, rest.width), std::max(0, rest.height)};
     });

@@ -161,7 +161,10 @@ LRESULT CALLBACK WinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM 
     LRESULT r = 0;
     bool handled = false;
     if (!Guarded([&] { handled = c->WindowMessage(msg, wp, lp, r); })) return 0;
-    return handled ? r : DefSubclassProc(wnd, msg, wp, lp);
+    if (!handled) r = DefSubclassProc(wnd, msg, wp, lp);
+    if (msg == WM_SETFOCUS && c->OnEnter) Guarded([&] { c->OnEnter(*c); });
+    if (msg == WM_KILLFOCUS && c->OnExit) Guarded([&] { c->OnExit(*c); });
+    return r;
 }
 
 }  // namespace ui

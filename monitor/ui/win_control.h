@@ -50,6 +50,9 @@ public:
     void SetTabStop(bool v);
     void SetFocus();
     bool Focused() const { return wnd_ && GetFocus() == wnd_; }
+    // The control got the focus, and lost it.
+    NotifyEvent OnEnter;
+    NotifyEvent OnExit;
 
     // A notification this control sent to its host (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*,
     // WM_HSCROLL, WM_VSCROLL, WM_DRAWITEM, WM_MEASUREITEM): return true when answered.

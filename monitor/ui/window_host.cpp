@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "monitor/ui/form.h"
 #include "monitor/ui/menu.h"
@@ -63,9 +64,8 @@ void WindowHost::CreateChildWindows() {
 
 void WindowHost::HostReady() {
     // Only a host inside another control is a child window; a form creates its own.
-    if (!IsChild()) return;
-    WindowHost* host = HostOf();
-    HWND parent = host ? host->Handle() : nullptr;
+    if (!IsChildHost()) return;
+    const HWND parent = ParentWindow();
     if (!parent) {
         if (wnd_) {
             SetWindowLongPtrA(wnd_, GWLP_USERDATA, 0);
@@ -79,24 +79,29 @@ void WindowHost::HostReady() {
         PlaceWindow();
         return;
     }
-    const Rect r = HostRect();
+    const Rect r = WindowBounds();
     const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (VisibleInHost() ? WS_VISIBLE : 0);
     CreateWindowOf(style, WS_EX_CONTROLPARENT, parent, r.left, r.top, r.width, r.height, "");
 }
 
 void WindowHost::ShowingChanged() {
-    if (!IsChild() || !wnd_) return;
+    if (!IsChildHost() || !wnd_) return;
     const bool v = VisibleInHost();
-    if ((GetWindowLongA(wnd_, GWL_STYLE) & WS_VISIBLE) != 0 != v) ShowWindow(wnd_, v ? SW_SHOWNA : SW_HIDE);
+    if (((GetWindowLongA(wnd_, GWL_STYLE) & WS_VISIBLE) != 0) != v) ShowWindow(wnd_, v ? SW_SHOWNA : SW_HIDE);
 }
 
 void WindowHost::BoundsChanged() {
-    if (IsChild()) PlaceWindow();
+    if (IsChildHost()) PlaceWindow();
+}
+
+HWND WindowHost::ParentWindow() const {
+    WindowHost* host = HostOf();
+    return host ? host->Handle() : nullptr;
 }
 
 void WindowHost::PlaceWindow() {
-    if (!IsChild() || !wnd_) return;
-    const Rect r = HostRect();
+    if (!IsChildHost() || !wnd_) return;
+    const Rect r = WindowBounds();
     SetWindowPos(wnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -119,13 +124,14 @@ void WindowHost::Forget(Control* c) {
     };
     if (within(hot_)) hot_ = nullptr;
     if (within(pressed_)) pressed_ = nullptr;
+    if (within(dragging_)) dragging_ = nullptr;
 }
 
 void WindowHost::SyncClientSize() {
     RECT r{0, 0, 0, 0};
     GetClientRect(wnd_, &r);
     if (r.right == Width() && r.bottom == Height()) return;
-    if (IsChild()) {
+    if (IsChildHost()) {
         // A child host's size comes from its bounds; the window only follows them.
         Realign();
     } else {
@@ -183,6 +189,12 @@ void WindowHost::MouseDown(MouseButton b, LPARAM lp) {
         c->OnMouseDown(*c, b, x - hr.left, y - hr.top);
     }
     if (b != MouseButton::Left) return;
+    for (c = hit; c && c != this; c = c->Parent())
+        if (c->DragStart(x, y)) {
+            dragging_ = c;
+            SetCapture(wnd_);
+            return;
+        }
     c = hit;
     while (c && c != this && !c->OnClick) c = c->Parent();
     if (c && c != this && c->OnClick) {
@@ -192,6 +204,12 @@ void WindowHost::MouseDown(MouseButton b, LPARAM lp) {
 }
 
 void WindowHost::MouseUp(LPARAM lp) {
+    if (Control* d = dragging_) {
+        dragging_ = nullptr;
+        if (GetCapture() == wnd_) ReleaseCapture();
+        d->DragEnd();
+        return;
+    }
     Control* c = pressed_;
     if (!c) return;
     pressed_ = nullptr;
@@ -210,6 +228,10 @@ void WindowHost::SetHot(Control* c) {
 
 void WindowHost::MouseMove(LPARAM lp) {
     const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    if (dragging_) {
+        dragging_->DragMove(x, y);
+        return;
+    }
     Control* c = ControlAt(x, y);
     if (c == this) c = nullptr;
     if (c && !tracking_) {
@@ -304,7 +326,10 @@ LRESULT WindowHost::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         MouseUp(lp);
         return 0;
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != wnd_) pressed_ = nullptr;
+        if (reinterpret_cast<HWND>(lp) != wnd_) {
+            pressed_ = nullptr;
+            if (Control* d = std::exchange(dragging_, nullptr)) d->DragEnd();
+        }
         break;
     case WM_MOUSEMOVE:
         MouseMove(lp);

@@ -90,7 +90,10 @@ protected:
     // Creates the windows of every WinControl and child host below this host.
     void CreateChildWindows();
 
-    // A child host follows its place in the tree: window created under its nearest host,
+    // Where a child host's window lives: by default in its nearest host, at its HostRect.
+    virtual HWND ParentWindow() const;
+    virtual Rect WindowBounds() const { return HostRect(); }
+    // A child host follows its place in the tree: window created under its parent window,
     // moved with its bounds, shown while it shows.
     void HostReady() override;
     void ShowingChanged() override;
@@ -108,7 +111,7 @@ private:
     void MouseMove(LPARAM lp);
     void SetHot(Control* c);
     bool SetCursorFor(POINT client);
-    bool IsChild() const { return Parent() != nullptr; }
+    bool IsChildHost() const { return Parent() != nullptr; }
 
     const char* className_;
     HWND wnd_ = nullptr;
@@ -125,6 +128,7 @@ private:
     // The windowless control under the mouse, and the one pressed for a click.
     Control* hot_ = nullptr;
     Control* pressed_ = nullptr;
+    Control* dragging_ = nullptr;
     bool tracking_ = false;
 };
 

@@ -31,6 +31,21 @@ TEST(Align, TopsStackInCreationOrderThenBottomsThenLeftThenClient) {
     EXPECT_EQ(out[4], (Rect{7, 30, 93, 62}));
 }
 
+TEST(Align, RightAfterLeftFromTheRightEdgeThenClient) {
+    // The processes sheet: the list fills, the threads list 85 wide on the right with a
+    // splitter left of it.
+    AlignItem items[] = {{Align::Client, true, {}},
+                         {Align::Right, true, {0, 0, 85, 0}},
+                         {Align::Right, true, {0, 0, 3, 0}},
+                         {Align::Left, true, {0, 0, 10, 0}}};
+    Rect out[4];
+    AlignChildren({0, 0, 200, 50}, items, 4, out);
+    EXPECT_EQ(out[1], (Rect{115, 0, 85, 50}));
+    EXPECT_EQ(out[2], (Rect{112, 0, 3, 50}));
+    EXPECT_EQ(out[3], (Rect{0, 0, 10, 50}));
+    EXPECT_EQ(out[0], (Rect{10, 0, 102, 50}));
+}
+
 TEST(Align, HiddenAndUnalignedKeepBounds) {
     AlignItem items[] = {{Align::Top, false, {3, 4, 5, 6}}, {Align::None, true, {1, 2, 3, 4}},
                          {Align::Client, true, {}}};

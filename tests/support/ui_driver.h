@@ -31,6 +31,9 @@ void PressAltLetter(char letter);
 // A left click at client point (x, y) of a window (down, up), through the loop.
 void ClickAt(HWND wnd, int x, int y);
 
+// Saves what the screen shows of a window (frame included) as a 24-bit BMP file.
+bool SaveWindowPicture(HWND wnd, const char* path);
+
 // Watches this process for the standard error box from another thread, records each box's
 // text and closes it with OK.
 class ErrorBoxWatcher {
