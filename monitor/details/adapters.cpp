@@ -46,24 +46,18 @@ void AdapterRows::Rebuild(const std::vector<InterfaceRow>& interfaces,
       if (r.index == a.index) r.address = DottedAddress(a.addr);
 }
 
-int AdapterRows::Counters(uint32_t index, uint32_t in, uint32_t out) {
-  int changed = 0;
-  for (AdapterRow& r : rows_) {
-    if (r.index != index) continue;
-    r.totalIn += static_cast<uint32_t>(in - r.lastIn);  // the counter wraps at 2^32
-    r.totalOut += static_cast<uint32_t>(out - r.lastOut);
-    r.lastIn = in;
-    r.lastOut = out;
-    char received[sizeof r.received], sent[sizeof r.sent];
-    KBText(r.totalIn, received, sizeof received);
-    KBText(r.totalOut, sent, sizeof sent);
-    if (std::strcmp(received, r.received) || std::strcmp(sent, r.sent)) {
-      std::memcpy(r.received, received, sizeof received);
-      std::memcpy(r.sent, sent, sizeof sent);
-      ++changed;
-    }
-  }
-  return changed;
+bool AdapterRows::Take(AdapterRow& r, uint32_t in, uint32_t out) {
+  r.totalIn += static_cast<uint32_t>(in - r.lastIn);  // the counter wraps at 2^32
+  r.totalOut += static_cast<uint32_t>(out - r.lastOut);
+  r.lastIn = in;
+  r.lastOut = out;
+  char received[sizeof r.received], sent[sizeof r.sent];
+  KBText(r.totalIn, received, sizeof received);
+  KBText(r.totalOut, sent, sizeof sent);
+  if (!std::strcmp(received, r.received) && !std::strcmp(sent, r.sent)) return false;
+  std::memcpy(r.received, received, sizeof received);
+  std::memcpy(r.sent, sent, sizeof sent);
+  return true;
 }
 
 void AdapterRows::ResetTotals() {

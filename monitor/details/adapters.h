@@ -55,8 +55,21 @@ class AdapterRows {
   void Rebuild(const std::vector<InterfaceRow>& interfaces, const std::vector<AddressRow>& addresses);
 
   // The tick's traffic rule for one interface row read now: every list row of that interface
-  // takes the counters. Returns how many rows changed their shown totals.
-  int Counters(uint32_t index, uint32_t inOctets, uint32_t outOctets);
+  // takes the counters. Returns how many rows changed their shown totals; `changed(position)`
+  // is told each of them.
+  template <typename F>
+  int Counters(uint32_t index, uint32_t inOctets, uint32_t outOctets, F&& changed) {
+    int n = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+      if (rows_[i].index == index && Take(rows_[i], inOctets, outOctets)) {
+        ++n;
+        changed(i);
+      }
+    return n;
+  }
+  int Counters(uint32_t index, uint32_t inOctets, uint32_t outOctets) {
+    return Counters(index, inOctets, outOctets, [](std::size_t) {});
+  }
 
   // "Reset Totals": every total restarts at 0 from the counters last read.
   void ResetTotals();
@@ -69,6 +82,8 @@ class AdapterRows {
   std::size_t Size() const { return rows_.size(); }
 
  private:
+  // Adds the reading to the row's totals; true when the shown texts changed.
+  static bool Take(AdapterRow& r, uint32_t in, uint32_t out);
   std::vector<AdapterRow> rows_;
 };
 

@@ -6,6 +6,7 @@ sw_library(sw_details_info_core PURE SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/cpu_tab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/folders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/adapters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/adapters_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/online_state.cpp
   LIBS sw_metrics_core)
 sw_library(sw_details_info SOURCES

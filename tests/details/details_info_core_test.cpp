@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "monitor/details/adapters.h"
+#include "monitor/details/adapters_list.h"
 #include "monitor/details/cpu_tab.h"
 #include "monitor/details/folders.h"
 #include "monitor/details/general_info.h"
@@ -305,4 +307,88 @@ TEST(AddressWatcher, OnlineStateFlips) {
   EXPECT_EQ("", LocalAddress({}));
   EXPECT_EQ("127.0.0.1", LocalAddress({{1, 0x0100007F}, {2, 0}}));
   EXPECT_EQ("192.168.1.20", LocalAddress({{1, 0x0100007F}, {2, 0x1401A8C0}, {3, 0x0A01A8C0}}));
+}
+
+namespace {
+// Records what the adapters list does to its view.
+class RecordingView : public AdapterListView {
+ public:
+  std::vector<std::string> rows;  // "caption address received sent image"
+  int updates = 0, open = 0, trafficCalls = 0, imageCalls = 0;
+  void BeginUpdate() override { ++open; }
+  void EndUpdate() override {
+    --open;
+    ++updates;
+  }
+  void Clear() override { rows.clear(); }
+  void AddRow(const AdapterRow& r) override { rows.push_back(Text(r)); }
+  void TrafficChanged(std::size_t at, const AdapterRow& r) override {
+    ++trafficCalls;
+    rows.at(at) = Text(r);
+  }
+  void SetImage(std::size_t at, int image) override {
+    ++imageCalls;
+    std::string& s = rows.at(at);
+    s = s.substr(0, s.rfind(' ') + 1) + std::to_string(image);
+  }
+  static std::string Text(const AdapterRow& r) {
+    return r.description + " " + r.address + " " + r.received + " " + r.sent + " " + std::to_string(r.image);
+  }
+};
+
+class FakeTables : public NetworkTables {
+ public:
+  std::vector<InterfaceRow> interfaces = kInterfaces;
+  std::vector<AddressRow> addresses = {{1, 0x0100007F}, {2, 0x1401A8C0}};
+  bool failAddresses = false;
+  std::vector<InterfaceRow> Interfaces() override { return interfaces; }
+  std::vector<AddressRow> Addresses() override {
+    if (failAddresses) throw std::runtime_error("Function GetIpAddrTable. Invalid parameter");
+    return addresses;
+  }
+};
+}  // namespace
+
+TEST(AdapterList, RefreshMarkResetAndTraffic) {
+  RecordingView view;
+  FakeTables tables;
+  AdapterList list(view, tables);
+  list.RefreshAdapters(1);
+  ASSERT_EQ(3u, view.rows.size());
+  EXPECT_EQ("lo 127.0.0.1 1 1 -1", view.rows[0]);
+  EXPECT_EQ("eth0 192.168.1.20 5 7 1", view.rows[1]);
+  EXPECT_EQ("wlan0  0 0 -1", view.rows[2]);
+  EXPECT_EQ(0, view.open);
+
+  // The choice changes to "All Interfaces": only the two rows without the mark are touched.
+  list.MarkRateAdapters(3);
+  EXPECT_EQ(2, view.imageCalls);
+  EXPECT_EQ("lo 127.0.0.1 1 1 1", view.rows[0]);
+  list.MarkRateAdapters(3);
+  EXPECT_EQ(2, view.imageCalls);
+
+  // Ticks: only a row whose shown total changes is written.
+  list.Counters(2, 5000, 7000);
+  EXPECT_EQ(0, view.trafficCalls);
+  list.Counters(2, 5000 + 2048, 7000);
+  EXPECT_EQ(1, view.trafficCalls);
+  EXPECT_EQ("eth0 192.168.1.20 7 7 1", view.rows[1]);
+
+  list.ResetTotals();
+  EXPECT_EQ("lo 127.0.0.1 0 0 1", view.rows[0]);
+  EXPECT_EQ("eth0 192.168.1.20 0 0 1", view.rows[1]);
+  list.Counters(2, 5000 + 2048 + 1, 7000 + 1025);
+  EXPECT_EQ("eth0 192.168.1.20 1 2 1", view.rows[1]);
+
+  // A change of online state rebuilds: the totals restart from the interfaces' own counters.
+  tables.interfaces[1].inOctets = 100000;
+  list.RefreshAdapters(3);
+  EXPECT_EQ("eth0 192.168.1.20 98 7 1", view.rows[1]);
+
+  // An address table that fails leaves the rows without addresses, marked, and reports.
+  tables.failAddresses = true;
+  EXPECT_THROW(list.RefreshAdapters(0), std::runtime_error);
+  ASSERT_EQ(3u, view.rows.size());
+  EXPECT_EQ("lo  1 1 1", view.rows[0]);
+  EXPECT_EQ(0, view.open);
 }
