@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "monitor/details/adapters.h"
+#include "monitor/details/adapters_list.h"
 #include "monitor/details/folders.h"
 #include "monitor/details/general_info.h"
 #include "monitor/ui/handles.h"
@@ -22,12 +23,17 @@ std::string ReadProductOptions();
 // The lines of mmoSystem for this system.
 std::vector<std::string> ReadSystemLines();
 
-// Milliseconds since the system started: GetTickCount64 where the system has it (it does not
-// wrap after 49.7 days), else GetTickCount.
-class TickSource {
+// Milliseconds since the system started.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual uint64_t Milliseconds() const = 0;
+};
+// GetTickCount64 where the system has it (it does not wrap after 49.7 days), else GetTickCount.
+class TickSource final : public Clock {
  public:
   TickSource();
-  uint64_t Milliseconds() const;
+  uint64_t Milliseconds() const override;
 
  private:
   using Fn = ULONGLONG(WINAPI*)();
@@ -59,6 +65,11 @@ class ShellFolderOpener final : public FolderOpener {
 // error of the table readers propagates.
 std::vector<InterfaceRow> ReadInterfaceRows();
 std::vector<AddressRow> ReadAddressRows();
+class SystemNetworkTables final : public NetworkTables {
+ public:
+  std::vector<InterfaceRow> Interfaces() override { return ReadInterfaceRows(); }
+  std::vector<AddressRow> Addresses() override { return ReadAddressRows(); }
+};
 
 // The first 32 x 32 icon of explorer.exe in the Windows folder (the shell's computer icon when
 // that file has none); empty when neither can be read.
