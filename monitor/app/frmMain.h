@@ -10,6 +10,8 @@
 
 #include "monitor/app/tick.h"
 #include "monitor/app/widgets_used.h"
+#include "monitor/meters/frmInternet.h"
+#include "monitor/meters/frmMeter.h"
 #include "monitor/settings/ini_store_win.h"
 #include "monitor/settings/settings_file.h"
 #include "monitor/settings/settings_records.h"
@@ -53,7 +55,7 @@ constexpr int kDesignClientHeight = 128;
 constexpr COLORREF kBarLow = 3394611, kBarMedium = 131071, kBarHigh = 255;
 constexpr COLORREF kDownColour = 65177, kUpColour = 16763904;
 
-class TfrmMain : public ui::TdfsStickyForm, public TickCounters {
+class TfrmMain : public ui::TdfsStickyForm, public TickCounters, public meters::MeterHost {
 public:
     // `metrics` is where the tick reads its figures (the platform by default).
     explicit TfrmMain(MetricSource* metrics = nullptr);
@@ -107,6 +109,25 @@ public:
     DetailsWindow* Details = nullptr;
     // Floating CPU 1, CPU 2, RAM and Swap windows for variable blending (nullptr: none).
     BlendWindow* FloatBlend[4] = {nullptr, nullptr, nullptr, nullptr};
+    // The floating windows, once they exist: their sections are saved from them (a missing
+    // one saves its design values).
+    meters::TfrmMeter* MeterWindows[settings::kMeterCount] = {nullptr, nullptr, nullptr, nullptr};
+    meters::TfrmInternet* NetworkWindow = nullptr;
+    // Fills the two seams above from the created floating windows.
+    void AttachFloatingWindows(meters::TfrmMeter* const (&meterWindows)[settings::kMeterCount],
+                               meters::TfrmInternet* network);
+
+    // ---- the main window as the floating windows see it (frmMain_commands.cpp)
+    int Reading(settings::Meter meter) const override;
+    int DownRate() const override { return lcdDown1->Value(); }
+    int UpRate() const override { return lcdUp1->Value(); }
+    bool OneProcessor() const override { return !DualCPU; }
+    void SetFloatChecked(int window, bool checked) override;
+    bool MainVisible() const override { return Visible(); }
+    void ToggleMain() override { mniHideClick(mniHide); }
+    void ShowOptions() override { mniOptionsClick(mniOptions); }
+    void ShowHelp() override { mniHelpClick(mniHelp); }
+    HWND OwnerWindow() const override;
 
     // ---- the tick (frmMain.cpp)
     void TimerTimer();

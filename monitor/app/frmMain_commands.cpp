@@ -27,17 +27,6 @@ enum MenuImage {
 constexpr int kDisplayGroup = 1;
 constexpr int kOrientationGroup = 2;
 
-// The floating windows' settings until those windows keep their own: read at start and written
-// back by every save as read. "Show" changes only when the user flips the window's float item
-// (which shows or hides the stand-in form); the stand-in's own visibility is never written, so a
-// stored Show=1 survives.
-struct FloatingRecords {
-    settings::NetworkWindowSettings network = settings::NetworkDesign();
-    settings::MeterWindowSettings meters[settings::kMeterCount] = {
-        settings::MeterDesign(settings::Meter::CPU1), settings::MeterDesign(settings::Meter::CPU2),
-        settings::MeterDesign(settings::Meter::RAM), settings::MeterDesign(settings::Meter::Swap)};
-};
-FloatingRecords g_floating;
 
 // Layout re-entry guard: sizing the gadget from inside the layout runs it again.
 int g_layoutDepth = 0;
@@ -436,28 +425,46 @@ void TfrmMain::mniBorderClick(ui::MenuItem&) {
 
 namespace {
 
-void ToggleFloat(ui::MenuItem& item, ui::Form* form, bool& storedShow) {
+void ToggleFloat(ui::MenuItem& item, ui::Form* form) {
     item.SetChecked(!item.Checked());
-    storedShow = item.Checked();
     if (form) form->SetVisible(item.Checked());
 }
 
 }  // namespace
 
-void TfrmMain::mniFloatCPU1Click(ui::MenuItem&) {
-    ToggleFloat(mniFloatCPU1, Windows().frmCPU1, g_floating.meters[0].show);
+void TfrmMain::mniFloatCPU1Click(ui::MenuItem&) { ToggleFloat(mniFloatCPU1, MeterWindows[0]); }
+void TfrmMain::mniFloatCPU2Click(ui::MenuItem&) { ToggleFloat(mniFloatCPU2, MeterWindows[1]); }
+void TfrmMain::mniFloatRAMClick(ui::MenuItem&) { ToggleFloat(mniFloatRAM, MeterWindows[2]); }
+void TfrmMain::mniFloatSwapClick(ui::MenuItem&) { ToggleFloat(mniFloatSwap, MeterWindows[3]); }
+void TfrmMain::mniFloatInternetClick(ui::MenuItem&) { ToggleFloat(mniFloatInternet, NetworkWindow); }
+
+void TfrmMain::AttachFloatingWindows(meters::TfrmMeter* const (&meterWindows)[settings::kMeterCount],
+                                     meters::TfrmInternet* network) {
+    for (int i = 0; i < settings::kMeterCount; ++i) {
+        MeterWindows[i] = meterWindows[i];
+        FloatBlend[i] = meterWindows[i] ? &meterWindows[i]->BlendSeam() : nullptr;
+    }
+    NetworkWindow = network;
 }
-void TfrmMain::mniFloatCPU2Click(ui::MenuItem&) {
-    ToggleFloat(mniFloatCPU2, Windows().frmCPU2, g_floating.meters[1].show);
+
+int TfrmMain::Reading(settings::Meter meter) const {
+    switch (meter) {
+    case settings::Meter::CPU1: return CPU1();
+    case settings::Meter::CPU2: return CPU2();
+    case settings::Meter::RAM: return RAM();
+    case settings::Meter::Swap: break;
+    }
+    return Swap();
 }
-void TfrmMain::mniFloatRAMClick(ui::MenuItem&) {
-    ToggleFloat(mniFloatRAM, Windows().frmRAM, g_floating.meters[2].show);
+
+void TfrmMain::SetFloatChecked(int window, bool checked) {
+    ui::MenuItem* items[] = {&mniFloatCPU1, &mniFloatCPU2, &mniFloatRAM, &mniFloatSwap, &mniFloatInternet};
+    if (window >= 0 && window <= meters::kNetworkWindow) items[window]->SetChecked(checked);
 }
-void TfrmMain::mniFloatSwapClick(ui::MenuItem&) {
-    ToggleFloat(mniFloatSwap, Windows().frmSwap, g_floating.meters[3].show);
-}
-void TfrmMain::mniFloatInternetClick(ui::MenuItem&) {
-    ToggleFloat(mniFloatInternet, Windows().frmInternet, g_floating.network.show);
+
+HWND TfrmMain::OwnerWindow() const {
+    ui::Application* app = ui::Application::Current();
+    return app ? app->Handle() : nullptr;
 }
 
 void TfrmMain::mniSystemClick(ui::MenuItem&) { BringForward(Windows().frmTask, true); }
@@ -587,17 +594,9 @@ void TfrmMain::LoadSettings() {
 
     ApplyColours(s);
 
-    g_floating = FloatingRecords{};  // read over the design values, not over a previous load
-    if (SettingsFile) {
-        AdapterIndex = ReadAdapter(*SettingsFile, AdapterIndex);
-        g_floating.network = ReadNetworkWindow(*SettingsFile, g_floating.network);
-        for (int i = 0; i < kMeterCount; ++i)
-            g_floating.meters[i] = ReadMeter(*SettingsFile, static_cast<Meter>(i), g_floating.meters[i]);
-    }
-    // A stored Show checks the window's float item, as the floating window itself will do.
-    ui::MenuItem* floatItems[kMeterCount] = {&mniFloatCPU1, &mniFloatCPU2, &mniFloatRAM, &mniFloatSwap};
-    for (int i = 0; i < kMeterCount; ++i) floatItems[i]->SetChecked(g_floating.meters[i].show);
-    mniFloatInternet.SetChecked(g_floating.network.show);
+    // The floating windows read their own sections (and check their float items) when they
+    // are created, after the gadget.
+    if (SettingsFile) AdapterIndex = ReadAdapter(*SettingsFile, AdapterIndex);
 
     CoolTrayIcon.SetVisible(s.trayIconImage);
     TextTrayIcon.SetVisible(!s.trayIconImage);
@@ -666,8 +665,9 @@ void TfrmMain::SaveSettings() {
     m.trayIconImage = CoolTrayIcon.Visible();
 
     all.adapter = AdapterIndex;
-    all.network = g_floating.network;
-    for (int i = 0; i < kMeterCount; ++i) all.meters[i] = g_floating.meters[i];
+    all.network = NetworkWindow ? NetworkWindow->CurrentSettings() : NetworkDesign();
+    for (int i = 0; i < kMeterCount; ++i)
+        all.meters[i] = MeterWindows[i] ? MeterWindows[i]->CurrentSettings() : MeterDesign(static_cast<Meter>(i));
     WriteAll(*SettingsFile, all);
 }
 

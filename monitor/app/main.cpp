@@ -7,6 +7,8 @@
 #include "monitor/app/details_link.h"
 #include "monitor/app/frmMain.h"
 #include "monitor/app/single_instance.h"
+#include "monitor/meters/frmInternet.h"
+#include "monitor/meters/frmMeter.h"
 #include "monitor/metrics/cpu_usage.h"
 #include "monitor/stopwatch/frmStopWatch.h"
 #include "monitor/ui/form.h"
@@ -39,11 +41,19 @@ int Run(HINSTANCE inst) {
     w.frmMain = &frmMain;
     frmMain.dfsStickyFormCreate();
     auto frmOptions = EmptyForm("TfrmOptions");
-    auto frmCPU1 = EmptyForm("TfrmCPU1");
-    auto frmSwap = EmptyForm("TfrmSwap");
-    auto frmCPU2 = EmptyForm("TfrmCPU2");
-    auto frmInternet = EmptyForm("TfrmInternet");
-    auto frmRAM = EmptyForm("TfrmRAM");
+    // Each floating window reads its own section while it is created.
+    const settings::SettingsFile* file = frmMain.SettingsFile.get();
+    meters::TfrmCPU1 frmCPU1(frmMain);
+    frmCPU1.FormCreate(file);
+    meters::TfrmSwap frmSwap(frmMain);
+    frmSwap.FormCreate(file);
+    meters::TfrmCPU2 frmCPU2(frmMain);
+    frmCPU2.FormCreate(file);
+    meters::TfrmInternet frmInternet(frmMain);
+    frmInternet.FormCreate(file);
+    meters::TfrmRAM frmRAM(frmMain);
+    frmRAM.FormCreate(file);
+    frmMain.AttachFloatingWindows({&frmCPU1, &frmCPU2, &frmRAM, &frmSwap}, &frmInternet);
     app::DetailsLink detailsLink(frmMain);
     details::TfrmTask frmTask(detailsLink);
     frmTask.FormCreate();
@@ -54,17 +64,18 @@ int Run(HINSTANCE inst) {
     frmStopWatch.FormCreate();
     auto frmAbout = EmptyForm("TfrmAbout");
     w.frmOptions = frmOptions.get();
-    w.frmCPU1 = frmCPU1.get();
-    w.frmSwap = frmSwap.get();
-    w.frmCPU2 = frmCPU2.get();
-    w.frmInternet = frmInternet.get();
-    w.frmRAM = frmRAM.get();
+    w.frmCPU1 = &frmCPU1;
+    w.frmSwap = &frmSwap;
+    w.frmCPU2 = &frmCPU2;
+    w.frmInternet = &frmInternet;
+    w.frmRAM = &frmRAM;
     w.frmTask = &frmTask;
     w.frmStopWatch = &frmStopWatch;
     w.frmAbout = frmAbout.get();
 
     const int code = application.Run(frmMain);
     frmMain.Details = nullptr;
+    frmMain.AttachFloatingWindows({nullptr, nullptr, nullptr, nullptr}, nullptr);
     w = app::WindowSet{};
     metrics::StopProcessorSampling();
     return code;

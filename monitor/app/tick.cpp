@@ -41,7 +41,10 @@ void FormatTenths(long long tenths, char decimal, char* out, std::size_t size) {
 }
 
 int BlendTarget(int percent, int alphaBase, int alphaRange) {
-    return static_cast<int>(std::trunc(percent / 100.0 * alphaRange)) + alphaBase;
+    // A hand-edited file may hold any base and range: the sum is taken in 64 bits and kept to
+    // the opacities a window can have.
+    const long long t = static_cast<long long>(std::trunc(percent / 100.0 * alphaRange)) + alphaBase;
+    return static_cast<int>(t < 0 ? 0 : t > 255 ? 255 : t);
 }
 
 void StepVariableBlend(BlendWindow& w, int percent) {

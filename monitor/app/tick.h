@@ -95,7 +95,7 @@ long long TenthsHalfEven(double x);
 int SwapPercent(double availPageFile, double totalPageFile);
 // Text of a rate given in tenths, shortest form ("2.7", "0", "15"), with `decimal` as separator.
 void FormatTenths(long long tenths, char decimal, char* out, std::size_t size);
-// Variable blending target: trunc(p / 100 * range) + base.
+// Variable blending target: trunc(p / 100 * range) + base, kept within 0..255.
 int BlendTarget(int percent, int alphaBase, int alphaRange);
 
 // A floating meter window as variable blending sees it.

@@ -272,5 +272,21 @@ TEST(VariableBlend, StepsOneValueAtATimeToTarget) {
     EXPECT_TRUE(w.steps.empty());
 }
 
+TEST(VariableBlend, TargetStaysAnOpacityForAnyStoredBaseAndRange) {
+    EXPECT_EQ(BlendTarget(50, 73, 182), 164);
+    // AlphaBase plus AlphaRange past 255 (a hand-edited file): the stepping ends at 255, not
+    // at a value the window cannot take.
+    EXPECT_EQ(BlendTarget(100, 200, 255), 255);
+    EXPECT_EQ(BlendTarget(100, 2147483647, 2147483647), 255);
+    EXPECT_EQ(BlendTarget(0, -40, 255), 0);
+    EXPECT_EQ(BlendTarget(100, -2147483647 - 1, -2147483647 - 1), 0);
+    FakeBlend w;
+    w.base = 250;
+    w.range = 100;
+    w.opacity = 250;
+    StepVariableBlend(w, 100);
+    EXPECT_EQ(w.steps, (std::vector<int>{250, 251, 252, 253, 254, 255}));
+}
+
 }  // namespace
 }  // namespace app

@@ -1,0 +1,252 @@
+#include "monitor/meters/meter_frame.h"
+
+#include "monitor/app/gadget_frame.h"
+
+namespace meters {
+
+// ---- TMyBlotter
+
+void TMyBlotter::SetBevelVisible(bool v) {
+    if (v == bevelVisible_) return;
+    bevelVisible_ = v;
+    Realign();
+    Invalidate();
+}
+
+void TMyBlotter::SetBevelColors(COLORREF c) {
+    bevel_ = Bevel{c, c, c, c, c, c, c};
+    Invalidate();
+}
+
+ui::Rect TMyBlotter::ClientRect() const {
+    if (!bevelVisible_ || Width() < 2 || Height() < 2) return Control::ClientRect();
+    return {1, 1, Width() - 2, Height() - 2};
+}
+
+namespace {
+void FillSolid(HDC dc, int l, int t, int r, int b, COLORREF c) {
+    const RECT rc{l, t, r, b};
+    SetBkColor(dc, c);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+}
+}  // namespace
+
+void TMyBlotter::PaintSelf(HDC dc, const ui::Rect& r) {
+    Control::PaintSelf(dc, r);
+    if (!bevelVisible_ || r.width < 2 || r.height < 2) return;
+    // Outer outline: highlight on the top and left, shadow on the bottom and right.
+    FillSolid(dc, r.left, r.top, r.right(), r.top + 1, bevel_.outerHighlight);
+    FillSolid(dc, r.left, r.top, r.left + 1, r.bottom(), bevel_.outerHighlight);
+    FillSolid(dc, r.left, r.bottom() - 1, r.right(), r.bottom(), bevel_.outerShadow);
+    FillSolid(dc, r.right() - 1, r.top, r.right(), r.bottom(), bevel_.outerShadow);
+}
+
+// ---- TArrowMark
+
+TArrowMark::TArrowMark(bool up) : up_(up) {
+    SetParentColor(true);
+    SetBounds(0, 0, 5, 6);
+}
+
+void TArrowMark::SetMarkColor(COLORREF c) {
+    if (c == colour_) return;
+    colour_ = c;
+    Invalidate();
+}
+
+void TArrowMark::PaintSelf(HDC dc, const ui::Rect& r) {
+    // Transparent over the parent: only the arrow's pixels are drawn. A head three rows deep
+    // (5, 3 and 1 pixels wide) on a stem one pixel wide.
+    const int cx = r.left + 2;
+    const int head[3] = {1, 3, 5};
+    for (int row = 0; row < 6; ++row) {
+        const int y = up_ ? r.top + row : r.bottom() - 1 - row;
+        const int half = row < 3 ? head[row] / 2 : 0;
+        FillSolid(dc, cx - half, y, cx + half + 1, y + 1, colour_);
+    }
+}
+
+// ---- TMeterFrame
+
+TMeterFrame::TMeterFrame(const char* className, MeterHost& host, int window)
+    : TdfsStickyForm(className), host_(host), window_(window) {
+    Threshold = 10;
+    SetColor(0);
+}
+
+void TMeterFrame::CreateFrame(int clientWidth, int clientHeight) {
+    ui::FormStyle fs;
+    fs.style = WS_POPUP;
+    // No taskbar button: a tool window owned by the hidden application window, as the gadget.
+    fs.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    fs.owner = host_.OwnerWindow();
+    CreateHandle(fs, clientWidth, clientHeight);
+    ShowWindow(Handle(), SW_HIDE);
+    // The menu pops up on the right button going down (WM_NCRBUTTONDOWN, WM_RBUTTONDOWN), not
+    // as a context menu when it comes up again.
+}
+
+void TMeterFrame::Command(ui::MenuItem& item, const char* caption,
+                          void (TMeterFrame::*handler)(ui::MenuItem&)) {
+    item.SetCaption(caption);
+    item.OnClick = [this, handler](ui::MenuItem& sender) { (this->*handler)(sender); };
+}
+
+void TMeterFrame::mniAlwaysOnTopClick(ui::MenuItem&) {
+    mniAlwaysOnTop.SetChecked(!mniAlwaysOnTop.Checked());
+    if (Handle())
+        SetWindowPos(Handle(), mniAlwaysOnTop.Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TMeterFrame::mniSnapClick(ui::MenuItem&) {
+    mniSnap.SetChecked(!mniSnap.Checked());
+    StickTo = mniSnap.Checked() ? soScreen : soNothing;
+}
+
+void TMeterFrame::mniAlphaClick(ui::MenuItem&) {
+    mniAlpha.SetChecked(!mniAlpha.Checked());
+    Blend.SetAlphaBlend(mniAlpha.Checked());
+}
+
+void TMeterFrame::mniBorderClick(ui::MenuItem&) {
+    mniBorder.SetChecked(!mniBorder.Checked());
+    const HWND w = Handle();
+    if (w) {
+        const LONG exStyle = GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_TOOLWINDOW;
+        const UINT frameFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+        const bool wasVisible = Visible();
+        if (mniBorder.Checked()) {
+            RECT r;
+            GetWindowRect(w, &r);
+            const int width = r.right - r.left;
+            SetVisible(false);
+            // A sizing frame without a title bar.
+            SetWindowLongA(w, GWL_STYLE, (GetWindowLongA(w, GWL_STYLE) | WS_THICKFRAME) & ~WS_CAPTION);
+            SetWindowLongA(w, GWL_EXSTYLE, exStyle);
+            SetWindowPos(w, nullptr, 0, 0, 0, 0, frameFlags);
+            SetVisible(wasVisible);
+            GetWindowRect(w, &r);
+            const int height = r.bottom - r.top;
+            const UINT sizeFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+            SetWindowPos(w, nullptr, 0, 0, r.right - r.left, height + 1, sizeFlags);
+            SetWindowPos(w, nullptr, 0, 0, r.right - r.left, height, sizeFlags);
+            SetWindowPos(w, nullptr, 0, 0, width, height, sizeFlags);
+        } else {
+            SetVisible(false);
+            SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) & ~(WS_THICKFRAME | WS_CAPTION));
+            SetWindowLongA(w, GWL_EXSTYLE, exStyle);
+            SetWindowPos(w, nullptr, 0, 0, 0, 0, frameFlags);
+            SetVisible(wasVisible);
+        }
+    }
+    // The frame changed: apply the opacity to it again. Each switch is flipped twice, so a
+    // window keeps its blending and colour key as they were.
+    Blend.Reapply();
+    FormResize();
+}
+
+void TMeterFrame::mniHideClick(ui::MenuItem&) { host_.ToggleMain(); }
+void TMeterFrame::mniOptionsClick(ui::MenuItem&) { host_.ShowOptions(); }
+void TMeterFrame::mniHelpClick(ui::MenuItem&) { host_.ShowHelp(); }
+void TMeterFrame::mniCloseClick(ui::MenuItem&) { Close(); }
+
+void TMeterFrame::dfsStickyFormClose() { host_.SetFloatChecked(window_, false); }
+
+bool TMeterFrame::CloseQuery() {
+    // Closing hides the window; it lives until the program ends.
+    SetVisible(false);
+    dfsStickyFormClose();
+    return false;
+}
+
+void TMeterFrame::ShowFromSettings() {
+    SetVisible(true);
+    FormResize();
+    host_.SetFloatChecked(window_, true);
+}
+
+void TMeterFrame::DragMouseDown(ui::Control&, ui::MouseButton button, int, int) {
+    if (button != ui::MouseButton::Left || !Handle()) return;
+    ReleaseCapture();
+    SendMessageA(Handle(), WM_SYSCOMMAND, 0xF012, 0);
+}
+
+LRESULT TMeterFrame::WMNCHitTest(POINT client) {
+    RECT r{0, 0, 0, 0};
+    if (Handle()) GetWindowRect(Handle(), &r);
+    const int t = EdgeThickness(mniBorder.Checked(), ClientWidth(), ClientHeight());
+    switch (meters::HitTest(client.x, client.y, r.right - r.left, r.bottom - r.top, t)) {
+    case Hit::TopLeft: return HTTOPLEFT;
+    case Hit::TopRight: return HTTOPRIGHT;
+    case Hit::BottomRight: return HTBOTTOMRIGHT;
+    case Hit::BottomLeft: return HTBOTTOMLEFT;
+    case Hit::Left: return HTLEFT;
+    case Hit::Top: return HTTOP;
+    case Hit::Right: return HTRIGHT;
+    case Hit::Bottom: return HTBOTTOM;
+    case Hit::Caption: break;
+    }
+    return HTCAPTION;
+}
+
+bool TMeterFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_NCHITTEST: {
+        // The edges resize wherever they are; inside them the gauge, labels and scope take
+        // the mouse (a left press there drags), the rest drags the window.
+        const LRESULT frame = DefaultProc(msg, wp, lp);
+        if (frame != HTCLIENT) {
+            result = frame;
+            return true;
+        }
+        POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        ScreenToClient(Handle(), &p);
+        result = WMNCHitTest(p);
+        if (result == HTCAPTION) {
+            ui::Control* c = ControlAt(p.x, p.y);
+            if (c && c != this && !c->HitTransparent()) result = HTCLIENT;
+        }
+        return true;
+    }
+    case WM_NCRBUTTONDOWN:
+        PopupMenu1.Popup(Handle(), static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+        result = 0;
+        return true;
+    case WM_RBUTTONDOWN: {
+        POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        ClientToScreen(Handle(), &p);
+        PopupMenu1.Popup(Handle(), p.x, p.y);
+        result = 0;
+        return true;
+    }
+    case WM_SHOWWINDOW:
+        if (wp) FormResize();
+        break;
+    }
+    return TdfsStickyForm::HandleMessage(msg, wp, lp, result);
+}
+
+void TMeterFrame::SnapWindowPos(WINDOWPOS& pos) {
+    if (StickTo == soNothing || !Handle()) return;
+    RECT now;
+    GetWindowRect(Handle(), &now);
+    int x = (pos.flags & SWP_NOMOVE) ? now.left : pos.x;
+    int y = (pos.flags & SWP_NOMOVE) ? now.top : pos.y;
+    const int w = (pos.flags & SWP_NOSIZE) ? now.right - now.left : pos.cx;
+    const int h = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
+    RECT work = WorkArea();
+    const RECT target{x, y, x + w, y + h};
+    if (HMONITOR mon = MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST)) {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoA(mon, &mi) && !(mi.dwFlags & MONITORINFOF_PRIMARY)) work = mi.rcWork;
+    }
+    const gadget::Area area{work.left, work.top, work.right, work.bottom};
+    if (!gadget::Snap(x, y, w, h, area, Threshold, gadget::soScreen)) return;
+    pos.x = x;
+    pos.y = y;
+    pos.flags &= ~SWP_NOMOVE;
+}
+
+}  // namespace meters

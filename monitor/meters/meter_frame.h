@@ -1,0 +1,122 @@
+// The frame shared by the floating meter windows: a borderless, snapping, stay-on-top tool
+// window dragged by its body and resized from its edges, with a right-click menu, the Windows
+// border toggle and layered-window opacity. TfrmMeter (the four percentage windows) and
+// TfrmInternet (the Network window) fill it.
+#pragma once
+#include <windows.h>
+
+#include "monitor/meters/meter_rules.h"
+#include "monitor/ui/blend.h"
+#include "monitor/ui/control.h"
+#include "monitor/ui/form.h"
+#include "monitor/ui/menu.h"
+
+namespace meters {
+
+// What the floating windows need of the main window.
+class MeterHost {
+public:
+    // The Main Group bar a percentage window mirrors (0..100).
+    virtual int Reading(settings::Meter meter) const = 0;
+    // The whole-number download and upload rates on the Main Group's digits.
+    virtual int DownRate() const = 0;
+    virtual int UpRate() const = 0;
+    // Only one processor is shown (the CPU 1 window then reads "CPU").
+    virtual bool OneProcessor() const = 0;
+    // Checks or unchecks a window's float item of the main menu (kNetworkWindow for Network).
+    virtual void SetFloatChecked(int window, bool checked) = 0;
+    virtual bool MainVisible() const = 0;
+    virtual void ToggleMain() = 0;
+    virtual void ShowOptions() = 0;
+    virtual void ShowHelp() = 0;
+    // The window the floating windows are owned by (the hidden application window).
+    virtual HWND OwnerWindow() const = 0;
+
+protected:
+    ~MeterHost() = default;
+};
+
+constexpr int kNetworkWindow = settings::kMeterCount;
+
+// A panel whose mouse hits fall through to the form, with a one-pixel bevel outline.
+class TMyBlotter : public ui::Control {
+public:
+    struct Bevel {
+        COLORREF border = 0, inner = 0, innerHighlight = 0, innerShadow = 0;
+        COLORREF outer = 0, outerHighlight = 0, outerShadow = 0;
+    };
+    TMyBlotter() { SetHitTransparent(true); }
+    bool BevelVisible() const { return bevelVisible_; }
+    void SetBevelVisible(bool v);
+    const Bevel& BevelColors() const { return bevel_; }
+    // All seven bevel colours at once.
+    void SetBevelColors(COLORREF c);
+    ui::Rect ClientRect() const override;
+    void PaintSelf(HDC dc, const ui::Rect& r) override;
+
+private:
+    bool bevelVisible_ = false;
+    Bevel bevel_;
+};
+
+// A one-character marker drawn as a small arrow in its colour (the rate labels' up and down).
+class TArrowMark : public ui::Control {
+public:
+    explicit TArrowMark(bool up);
+    void SetMarkColor(COLORREF c);
+    COLORREF MarkColor() const { return colour_; }
+    void PaintSelf(HDC dc, const ui::Rect& r) override;
+
+private:
+    bool up_;
+    COLORREF colour_ = RGB(255, 255, 255);
+};
+
+class TMeterFrame : public ui::TdfsStickyForm {
+public:
+    TMeterFrame(const char* className, MeterHost& host, int window);
+
+    ui::TJbBlend Blend{*this};
+    ui::PopupMenu PopupMenu1;
+    ui::MenuItem mniAlwaysOnTop, mniGraph, mniHide, mniSnap, mniBorder, mniAlpha, mniOptions,
+        mniHelp, mniClose;
+    TMyBlotter leftBlotter, rightBlotter;
+
+    void mniAlwaysOnTopClick(ui::MenuItem& sender);
+    void mniSnapClick(ui::MenuItem& sender);
+    void mniBorderClick(ui::MenuItem& sender);
+    void mniAlphaClick(ui::MenuItem& sender);
+    void mniHideClick(ui::MenuItem& sender);
+    void mniOptionsClick(ui::MenuItem& sender);
+    void mniHelpClick(ui::MenuItem& sender);
+    void mniCloseClick(ui::MenuItem& sender);
+    // The close handler: the main menu's float item is unchecked.
+    void dfsStickyFormClose();
+    // Left button on the gauge, a label or the scope: the window is dragged.
+    void DragMouseDown(ui::Control& sender, ui::MouseButton button, int x, int y);
+    // Hit-test answer (HTCAPTION, HTLEFT, ...) for a point in client coordinates.
+    LRESULT WMNCHitTest(POINT client);
+    // A stored Show: the window appears and its float item is checked.
+    void ShowFromSettings();
+
+    MeterHost& Host() const { return host_; }
+
+protected:
+    // Creates the hidden tool window with the given client size, owned by the host's window.
+    void CreateFrame(int clientWidth, int clientHeight);
+    // Adds a menu item with its handler.
+    void Command(ui::MenuItem& item, const char* caption, void (TMeterFrame::*handler)(ui::MenuItem&));
+    // The layout of the content (FormResize).
+    virtual void FormResize() = 0;
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    LRESULT HitTest(POINT client) override { return WMNCHitTest(client); }
+    void Resized() override { FormResize(); }
+    bool CloseQuery() override;
+    void SnapWindowPos(WINDOWPOS& pos) override;
+
+private:
+    MeterHost& host_;
+    int window_;
+};
+
+}  // namespace meters
