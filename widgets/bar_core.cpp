@@ -30,11 +30,15 @@ int LitLength(int length, int position, int min, int max) {
     if (length <= 0 || max <= min) return 0;
     const std::int64_t span = static_cast<std::int64_t>(max) - min;
     const std::int64_t p = std::clamp<std::int64_t>(static_cast<std::int64_t>(position) - min, 0, span);
-    return static_cast<int>((p * length * 2 + span) / (span * 2));
+    // Unsigned 64 bits: p and span stay below 2^32 and length below 2^31, so the largest
+    // numerator, (2^32 - 1) * (2^31 - 1) * 2 + 2^32 - 1, still fits.
+    const std::uint64_t num = static_cast<std::uint64_t>(p) * static_cast<std::uint64_t>(length) * 2u +
+                              static_cast<std::uint64_t>(span);
+    return static_cast<int>(num / (static_cast<std::uint64_t>(span) * 2u));
 }
 
-int MediumStart(int length) { return (length * 60 + 50) / 100; }
-int HighStart(int length) { return (length * 85 + 50) / 100; }
+int MediumStart(int length) { return static_cast<int>((std::int64_t{length} * 60 + 50) / 100); }
+int HighStart(int length) { return static_cast<int>((std::int64_t{length} * 85 + 50) / 100); }
 
 BarLayout LayoutBar(int length, const Range& range, bool segmented) {
     BarLayout l;
@@ -45,8 +49,10 @@ BarLayout LayoutBar(int length, const Range& range, bool segmented) {
         l.highStart = HighStart(length);
         return l;
     }
-    const int segments = (length + kSegmentPitch - 1) / kSegmentPitch;
-    auto at = [&](int segment) { return std::min(length, segment * kSegmentPitch); };
+    const int segments = length / kSegmentPitch + (length % kSegmentPitch != 0);
+    auto at = [&](int segment) {
+        return static_cast<int>(std::min<std::int64_t>(length, std::int64_t{segment} * kSegmentPitch));
+    };
     l.litLength = at(LitLength(segments, range.Position(), range.Min(), range.Max()));
     l.mediumStart = at(MediumStart(segments));
     l.highStart = at(HighStart(segments));
@@ -57,7 +63,7 @@ namespace {
 
 // A width x height area less a margin of m on every side; empty rather than inside out.
 Rect Inset(int width, int height, int m) {
-    Rect r{m, m, width - m, height - m};
+    Rect r{m, m, SaturateInt(std::int64_t{width} - m), SaturateInt(std::int64_t{height} - m)};
     if (r.right < r.left) r.right = r.left;
     if (r.bottom < r.top) r.bottom = r.top;
     return r;
@@ -134,7 +140,7 @@ Ticks GaugeTicks(int length, int tickHeight, int spacing, const Range& range) {
     tickHeight = std::max(1, tickHeight);
     spacing = std::max(0, spacing);
     if (length < tickHeight) return t;
-    t.count = (length + spacing) / (tickHeight + spacing);
+    t.count = static_cast<int>((std::int64_t{length} + spacing) / (std::int64_t{tickHeight} + spacing));
     t.active = LitLength(t.count, range.Position(), range.Min(), range.Max());
     return t;
 }
@@ -166,12 +172,13 @@ void PaintGauge(const PixelView& dst, const GaugeLook& look, const Range& range)
     const Ticks t = GaugeTicks(length, tick, gap, range);
     const Pixel on = ToPixel(look.high), off = ToPixel(look.low);
     for (int i = 0; i < t.count; ++i) {
-        const int b = i * (tick + gap);
+        // Every tick starts inside the length, so only its far edge needs saturating.
+        const int b = static_cast<int>(std::int64_t{i} * (std::int64_t{tick} + gap));
         const Pixel c = i < t.active ? on : off;
         if (vertical)
-            FillRect(dst, in.left, in.bottom - b - tick, in.right, in.bottom - b, c);
+            FillRect(dst, in.left, SaturateInt(std::int64_t{in.bottom} - b - tick), in.right, in.bottom - b, c);
         else
-            FillRect(dst, in.left + b, in.top, in.left + b + tick, in.bottom, c);
+            FillRect(dst, in.left + b, in.top, SaturateInt(std::int64_t{in.left} + b + tick), in.bottom, c);
     }
 }
 

@@ -62,22 +62,31 @@ CellRow BuildCellRow(const RowInput& in) {
     return row;
 }
 
+namespace {
+std::int64_t RowSpan(int cells, int cellWidth, int spacing) {
+    return std::int64_t{cells} * cellWidth + (std::int64_t{cells} - 1) * spacing;
+}
+}  // namespace
+
 int RowWidth(int digits, bool sign, int cellWidth, int spacing) {
-    const int cells = digits + (sign ? 1 : 0);
-    return cells * cellWidth + (cells - 1) * spacing;
+    return SaturateInt(RowSpan(SaturateInt(std::int64_t{digits} + (sign ? 1 : 0)), cellWidth, spacing));
 }
 
 int RowLeft(TVrNumAlignment alignment, int clientWidth, int rowWidth) {
+    const std::int64_t room = std::int64_t{clientWidth} - rowWidth;
     switch (alignment) {
     case naLeftJustify: return 0;
-    case naRightJustify: return clientWidth - rowWidth;
+    case naRightJustify: return SaturateInt(room);
     case naCenter:
-    default: return (clientWidth - rowWidth) / 2;
+    default: return SaturateInt(room / 2);
     }
 }
 
 Extent AutoSizeExtent(int digits, int cellWidth, int cellHeight, int spacing) {
-    return Extent{digits * cellWidth + (digits - 1) * spacing, cellHeight};
+    // No window is wider than kMaxExtent, so neither is the size asked for.
+    const std::int64_t w = RowSpan(digits, cellWidth, spacing);
+    return Extent{static_cast<int>(std::clamp<std::int64_t>(w, 0, kMaxExtent)),
+                  std::clamp(cellHeight, 0, kMaxExtent)};
 }
 
 std::vector<std::uint8_t> KeyMask(const Image& image, Pixel key) {
@@ -111,14 +120,19 @@ void Strip::Recolour(Colour low, Colour high) {
 void Strip::DrawCell(const PixelView& dst, int cell, int x, int y) const {
     if (!Loaded() || cell < 0 || cell >= kStripCells) return;
     const int sx = cell * cellWidth_;
-    const int x0 = std::max(0, -x), x1 = std::min(cellWidth_, dst.width - x);
-    const int y0 = std::max(0, -y), y1 = std::min(cellHeight_, dst.height - y);
+    // The part of the cell that lands inside dst, in cell coordinates (64 bits: x and y may
+    // be anything).
+    const int x0 = static_cast<int>(std::clamp<std::int64_t>(-std::int64_t{x}, 0, cellWidth_));
+    const int x1 = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{dst.width} - x, 0, cellWidth_));
+    const int y0 = static_cast<int>(std::clamp<std::int64_t>(-std::int64_t{y}, 0, cellHeight_));
+    const int y1 = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{dst.height} - y, 0, cellHeight_));
+    if (x0 >= x1 || y0 >= y1 || !dst.px) return;
     for (int cy = y0; cy < y1; ++cy) {
         const std::size_t rowStart = static_cast<std::size_t>(cy) * recoloured_.width + sx;
-        Pixel* out = &dst.At(x, y + cy);
+        Pixel* out = &dst.At(x + x0, y + cy);  // the first pixel drawn, never one outside
         for (int cx = x0; cx < x1; ++cx) {
             const std::size_t i = rowStart + cx;
-            if (unlit_[i] | lit_[i]) out[cx] = recoloured_.px[i];
+            if (unlit_[i] | lit_[i]) out[cx - x0] = recoloured_.px[i];
         }
     }
 }
@@ -129,12 +143,12 @@ void Paint(const PixelView& dst, const Strip& strip, const PaintInput& in) {
     const CellRow row = BuildCellRow(in.row);
     const int digits = std::clamp(in.row.digits, kMinDigits, kMaxDigits);
     const int cw = strip.CellWidth();
-    int x = RowLeft(in.alignment, dst.width, RowWidth(digits, in.row.sign, cw, in.spacing));
+    std::int64_t x = RowLeft(in.alignment, dst.width, RowWidth(digits, in.row.sign, cw, in.spacing));
     const int y = RowTop(dst.height, strip.CellHeight());
     for (int i = 0; i < row.count; ++i) {
         if (x >= dst.width) break;
-        strip.DrawCell(dst, row.cell[i], x, y);
-        x += cw + in.spacing;
+        if (x + cw > 0) strip.DrawCell(dst, row.cell[i], static_cast<int>(x), y);
+        x += std::int64_t{cw} + in.spacing;
     }
 }
 

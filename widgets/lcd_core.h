@@ -51,6 +51,8 @@ constexpr int kMinDigits = 1;
 constexpr int kMaxDigits = 16;
 // Sixteen cells, or the ten digits of the largest magnitude, plus the sign cell.
 constexpr int kMaxCells = kMaxDigits + 1;
+// The largest size the control asks for (no window is larger).
+constexpr int kMaxExtent = 32767;
 
 struct StyleInfo {
     const char* resource;  // bitmap resource name of the strip
@@ -84,7 +86,9 @@ int RowWidth(int digits, bool sign, int cellWidth, int spacing);
 // Left edge of the row in a client area of clientWidth.
 int RowLeft(TVrNumAlignment alignment, int clientWidth, int rowWidth);
 // Top edge of the row.
-inline int RowTop(int clientHeight, int cellHeight) { return (clientHeight - cellHeight) / 2; }
+inline int RowTop(int clientHeight, int cellHeight) {
+    return SaturateInt((std::int64_t{clientHeight} - cellHeight) / 2);
+}
 
 struct Extent {
     int width = 0;

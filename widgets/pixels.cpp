@@ -22,7 +22,8 @@ void FillRect(const PixelView& v, int x0, int y0, int x1, int y1, Pixel p) {
     y0 = std::max(y0, 0);
     x1 = std::min(x1, v.width);
     y1 = std::min(y1, v.height);
-    for (int y = y0; y < y1; ++y) std::fill(&v.At(x0, y), &v.At(x0, y) + std::max(0, x1 - x0), p);
+    if (x1 <= x0 || y1 <= y0) return;  // nothing inside: form no pointer at all
+    for (int y = y0; y < y1; ++y) std::fill(&v.At(x0, y), &v.At(x0, y) + (x1 - x0), p);
 }
 
 namespace {

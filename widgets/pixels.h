@@ -18,6 +18,12 @@ constexpr Pixel ToPixel(Colour c) {
 }
 constexpr Colour ToColour(Pixel p) { return ToPixel(p); }
 
+// A 64-bit result brought back into the int range (the widget cores compute positions and
+// sizes in 64 bits, so no input makes their arithmetic overflow).
+constexpr int SaturateInt(std::int64_t v) {
+    return v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : static_cast<int>(v);
+}
+
 // Mixes a and b: weight 0 gives b, 256 gives a.
 Pixel Mix(Pixel a, Pixel b, int weight);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace widgets {
 namespace {
 
@@ -159,6 +161,43 @@ TEST(LevelPaint, GaugeTicksFromTheBottom) {
     level::PaintGauge(img.View(), look, r);
     EXPECT_EQ(img.At(0, 25), ToPixel(0x0000FF));
     EXPECT_EQ(img.At(0, 0), ToPixel(0x0000FF));
+}
+
+// Lengths, ranges and tick sizes at the ends of the int range: the arithmetic stays exact or
+// saturates, never overflows (UBSan stops the test), and nothing is drawn outside the picture.
+TEST(LevelGeometry, ExtremeInputsNeitherOverflowNorLeaveThePicture) {
+    EXPECT_EQ(level::LitLength(INT_MAX, INT_MAX, INT_MIN, INT_MAX), INT_MAX);
+    EXPECT_EQ(level::LitLength(INT_MAX, 0, INT_MIN, INT_MAX), INT_MAX / 2 + 1);
+    EXPECT_EQ(level::MediumStart(INT_MAX), 1288490188);
+    EXPECT_EQ(level::HighStart(INT_MAX), 1825361100);
+    Range wide(INT_MIN, INT_MAX);
+    wide.SetPosition(INT_MAX);
+    const level::BarLayout l = level::LayoutBar(INT_MAX, wide, true);
+    EXPECT_EQ(l.litLength, INT_MAX);
+    const level::Ticks t = level::GaugeTicks(INT_MAX, INT_MAX, INT_MAX, wide);
+    EXPECT_EQ(t.count, 1);
+    EXPECT_EQ(level::BarInner(INT_MIN, INT_MIN, level::BarLook{}).Width(), 0);
+
+    Image img;
+    img.Resize(9, 7);
+    level::GaugeLook look;
+    for (int tick : {1, 7, INT_MAX})
+        for (int gap : {0, INT_MAX}) {
+            look.tickHeight = tick;
+            look.spacing = gap;
+            for (auto o : {voVertical, voHorizontal}) {
+                look.orientation = o;
+                level::PaintGauge(img.View(), look, wide);
+            }
+        }
+    look.tickHeight = 1;
+    look.spacing = 0;
+    look.orientation = voVertical;
+    level::PaintGauge(img.View(), look, wide);
+    EXPECT_EQ(img.At(4, 3), ToPixel(look.high));
+    FillRect(img.View(), INT_MAX, INT_MAX, INT_MIN, INT_MIN, 1);
+    FillRect(img.View(), 100, 0, 200, 7, 1);  // wholly right of the picture
+    level::PaintBar(img.View(), level::BarLook{}, wide);
 }
 
 }  // namespace

@@ -167,6 +167,36 @@ TEST(LcdPaint, CellsLandInPlaceAndBackgroundShowsThrough) {
     EXPECT_EQ(out.At(0, 0), 0xFF0000u);  // red as a pixel
 }
 
+// Sizes, spacings and positions at the ends of the int range: no signed overflow (UBSan
+// stops the test) and no pixel written or pointed at outside the picture (ASan).
+TEST(LcdPaint, ExtremeGeometryNeitherOverflowsNorLeavesThePicture) {
+    EXPECT_EQ(lcd::RowWidth(16, true, INT_MAX, INT_MAX), INT_MAX);
+    EXPECT_EQ(lcd::RowLeft(naRightJustify, INT_MIN, INT_MAX), INT_MIN);
+    EXPECT_EQ(lcd::RowLeft(naCenter, INT_MAX, INT_MIN), INT_MAX);
+    EXPECT_EQ(lcd::RowTop(INT_MIN, INT_MAX), INT_MIN + 1);
+    const lcd::Extent e = lcd::AutoSizeExtent(16, 13, 24, INT_MAX);
+    EXPECT_EQ(e.width, lcd::kMaxExtent) << "no size beyond what a window can have";
+    EXPECT_EQ(lcd::AutoSizeExtent(3, 5, 7, 2).width, 19) << "ordinary sizes unchanged";
+
+    lcd::Strip strip;
+    ASSERT_TRUE(strip.Load(TinyStrip()));
+    Image out;
+    out.Resize(12, 5);
+    for (int x : {INT_MIN, INT_MIN + 1, -3, -1, 11, 12, INT_MAX})
+        for (int y : {INT_MIN, -2, 4, INT_MAX}) strip.DrawCell(out.View(), 8, x, y);
+    strip.DrawCell(out.View(), 8, -1, 0);  // half off the left edge: the rest still lands
+    EXPECT_EQ(out.At(0, 1), 0xC0C0C0u);
+    lcd::PaintInput in;
+    in.row = RowInput{INT_MIN, 16, true, false, true};
+    for (int spacing : {0, 1000, INT_MAX})
+        for (auto a : {naLeftJustify, naCenter, naRightJustify}) {
+            in.spacing = spacing;
+            in.alignment = a;
+            lcd::Paint(out.View(), strip, in);
+        }
+    lcd::Paint(PixelView{nullptr, 0, 0}, strip, in);
+}
+
 TEST(LcdPixels, DecodeDibRefusesBadDataAndReadsPalettes) {
     // 3 x 2, 4 bits per pixel, two colours, bottom-up.
     std::vector<std::uint8_t> dib(40 + 2 * 4 + 2 * 4, 0);
