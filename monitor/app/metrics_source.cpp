@@ -33,10 +33,10 @@ const InterfaceCounters* PlatformMetrics::ReadInterfaces(std::size_t& count) {
     count = 0;
     if (!table) return nullptr;
     rows_.clear();
-    for (DWORD i = 0; i < table->dwNumEntries; ++i) {
-        const MIB_IFROW& r = table->table[i];
-        rows_.push_back({r.dwIndex, r.dwInOctets, r.dwOutOctets});
-    }
+    // Only rows that lie inside the block: its count is not trusted.
+    metrics::ForEachInterfaceRow(table.get(), size, [this](const metrics::InterfaceRow& r) {
+        rows_.push_back({r.index, r.inOctets, r.outOctets});
+    });
     count = rows_.size();
     return rows_.data();
 }

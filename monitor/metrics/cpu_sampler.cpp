@@ -1,5 +1,7 @@
 #include "monitor/metrics/cpu_sampler.h"
 
+#include <algorithm>
+
 #include "monitor/metrics/errors.h"
 
 namespace metrics {
@@ -98,10 +100,19 @@ void CpuSampler::SamplePerfData() {
   uint32_t size = static_cast<uint32_t>(buffer_.size());
   int32_t code = perf_->Query(buffer_.data(), &size);
   while (code == kErrorMoreData) {
+    if (buffer_.size() >= kMaxBufferSize) {
+      // A source that never has enough: give up rather than grow without end.
+      buffer_.assign(kInitialBufferSize, 0);
+      buffer_.shrink_to_fit();
+      throw Error(kMsgNoProcessorObject);
+    }
     // Exactly 4096 bytes more (reserve first: a plain resize would grow the block by half
-    // or double, beyond the size the query is told).
-    buffer_.reserve(buffer_.size() + kBufferStep);
-    buffer_.resize(buffer_.size() + kBufferStep);
+    // or double, beyond the size the query is told); doubling past the linear range.
+    const size_t grown = buffer_.size() < kLinearGrowthLimit
+                             ? buffer_.size() + kBufferStep
+                             : std::min<size_t>(buffer_.size() * 2, kMaxBufferSize);
+    buffer_.reserve(grown);
+    buffer_.resize(grown);
     size = static_cast<uint32_t>(buffer_.size());
     code = perf_->Query(buffer_.data(), &size);
   }

@@ -56,6 +56,11 @@ class CpuSampler {
  public:
   static constexpr uint32_t kInitialBufferSize = 8192;
   static constexpr uint32_t kBufferStep = 4096;
+  // Past this size the buffer doubles instead (real Processor data never gets near it), and
+  // a query still asking for more at kMaxBufferSize is given up: the sample fails and the
+  // buffer goes back to its first size.
+  static constexpr uint32_t kLinearGrowthLimit = 64 * 1024;
+  static constexpr uint32_t kMaxBufferSize = 16 * 1024 * 1024;
 
   // NT family: `perf` first; `fallback` (may be null) when the performance data holds no
   // objects at the first sample. Windows 9x: `dyn`.

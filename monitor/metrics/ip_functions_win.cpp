@@ -4,6 +4,12 @@
 
 namespace metrics {
 
+static_assert(offsetof(MIB_IFTABLE, table) == iftable::kHeaderSize, "interface table layout");
+static_assert(sizeof(MIB_IFROW) == iftable::kRowSize, "interface row layout");
+static_assert(offsetof(MIB_IFROW, dwIndex) == iftable::kIndexOffset, "interface row layout");
+static_assert(offsetof(MIB_IFROW, dwInOctets) == iftable::kInOctetsOffset, "interface row layout");
+static_assert(offsetof(MIB_IFROW, dwOutOctets) == iftable::kOutOctetsOffset, "interface row layout");
+
 namespace {
 std::string SystemMessageText(DWORD code) {
   char* text = nullptr;
@@ -62,10 +68,7 @@ void ReadOctets(int32_t choice, Octets& octets) {
   GetInterfaceTable(table, size, true);
   if (!table) return;
   // Only rows that lie inside the block count.
-  const uint32_t room = size >= offsetof(MIB_IFTABLE, table)
-                            ? (size - offsetof(MIB_IFTABLE, table)) / sizeof(MIB_IFROW)
-                            : 0;
-  const uint32_t rows = table->dwNumEntries < room ? table->dwNumEntries : room;
+  const uint32_t rows = InterfaceRowsInBlock(table->dwNumEntries, size);
   SelectOctets(choice, table->table, rows, octets);
 }
 

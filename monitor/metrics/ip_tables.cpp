@@ -22,6 +22,19 @@ std::string Substitute(const char* pattern, const char* function) {
 }
 }  // namespace
 
+uint32_t InterfaceRowsInBlock(uint32_t numEntries, size_t size) {
+  const size_t room = size >= iftable::kHeaderSize ? (size - iftable::kHeaderSize) / iftable::kRowSize : 0;
+  return numEntries < room ? numEntries : static_cast<uint32_t>(room);
+}
+
+namespace detail {
+uint32_t LoadU32(const void* block, size_t offset) {
+  uint32_t v;
+  std::memcpy(&v, static_cast<const uint8_t*>(block) + offset, sizeof v);
+  return v;
+}
+}  // namespace detail
+
 std::string IpHelperErrorMessage(const char* function, uint32_t code) {
   switch (code) {
     case kNotSupported:

@@ -1,8 +1,10 @@
 #pragma once
 // Interface and address tables: the decisions, over plain data. ip_functions.h binds them
 // to the IP helper API.
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -37,6 +39,33 @@ void SelectOctets(int32_t choice, const Row* rows, uint32_t numRows, Octets& oct
   }
 }
 
+// The interface table block as GetIfTable fills it (MIB_IFTABLE: a row count, then rows of
+// MIB_IFROW), read without trusting the count: only rows that lie wholly inside the block are
+// ever looked at.
+namespace iftable {
+constexpr size_t kHeaderSize = 4;      // dwNumEntries
+constexpr size_t kRowSize = 860;       // sizeof(MIB_IFROW)
+constexpr size_t kIndexOffset = 512;   // dwIndex, after the 256-character name
+constexpr size_t kInOctetsOffset = 552;
+constexpr size_t kOutOctetsOffset = 576;
+}  // namespace iftable
+
+// Rows of a table block of `size` bytes whose header claims `numEntries`: the smaller of the
+// claim and the rows that fit.
+uint32_t InterfaceRowsInBlock(uint32_t numEntries, size_t size);
+
+struct InterfaceRow {
+  uint32_t index = 0;      // dwIndex
+  uint32_t inOctets = 0;   // dwInOctets
+  uint32_t outOctets = 0;  // dwOutOctets
+};
+
+// The counters of every row of an interface table block that lies inside it, in order, each
+// handed to `sink`; returns how many there were. A null block or one too short for its header
+// has none.
+template <class Sink>
+uint32_t ForEachInterfaceRow(const void* block, size_t size, Sink&& sink);
+
 // Message of EIpHlpError for `code` (50, 87, 232) with `function` in place of %s; empty
 // for any other code.
 std::string IpHelperErrorMessage(const char* function, uint32_t code);
@@ -68,5 +97,24 @@ class IpTableApi {
 // Returns the block (null when the first call already succeeded) and sets `size`; on
 // failure frees the block and raises as RaiseIpHelperError does.
 IpTableBlock ReadIpTable(const char* function, IpTableApi& api, bool sorted, uint32_t& size);
+
+namespace detail {
+uint32_t LoadU32(const void* block, size_t offset);
+}
+
+template <class Sink>
+uint32_t ForEachInterfaceRow(const void* block, size_t size, Sink&& sink) {
+  if (!block || size < iftable::kHeaderSize) return 0;
+  const uint32_t rows = InterfaceRowsInBlock(detail::LoadU32(block, 0), size);
+  for (uint32_t i = 0; i < rows; ++i) {
+    const size_t at = iftable::kHeaderSize + static_cast<size_t>(i) * iftable::kRowSize;
+    InterfaceRow r;
+    r.index = detail::LoadU32(block, at + iftable::kIndexOffset);
+    r.inOctets = detail::LoadU32(block, at + iftable::kInOctetsOffset);
+    r.outOctets = detail::LoadU32(block, at + iftable::kOutOctetsOffset);
+    sink(r);
+  }
+  return rows;
+}
 
 }  // namespace metrics

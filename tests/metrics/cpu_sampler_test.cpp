@@ -1,6 +1,7 @@
 // The CPU sampler over synthetic performance data, idle times and a fake 9x registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -199,6 +200,35 @@ TEST(CpuSampler, BufferGrowsInStepsAndOnlyGrows) {
   EXPECT_EQ(20480u, s.bufferSize());
   EXPECT_EQ(6u, perf.offered.size());  // no further round
   EXPECT_DOUBLE_EQ(1.0, s.ProcessorLoad(0));
+}
+
+// A source that always wants more (damaged or hostile): the query loop gives up at a bound,
+// the sample fails and the memory goes back.
+class EndlessPerf : public PerfDataQuery {
+ public:
+  int queries = 0;
+  uint32_t largest = 0;
+  int32_t Query(uint8_t*, uint32_t* size) override {
+    ++queries;
+    largest = std::max(largest, *size);
+    *size += 4096;
+    return 234;
+  }
+};
+
+TEST(CpuSampler, SourceThatNeverHasEnoughIsGivenUpAtTheBound) {
+  EndlessPerf perf;
+  CpuSampler s(true, &perf, nullptr, nullptr);
+  try {
+    s.SampleProcessors();
+    FAIL() << "no sample without data";
+  } catch (const Error& e) {
+    EXPECT_STREQ(kMsgNoProcessorObject, e.what());
+  }
+  EXPECT_EQ(CpuSampler::kMaxBufferSize, perf.largest);
+  EXPECT_LT(perf.queries, 40) << "linear steps to 64 KB, then doubling";
+  EXPECT_EQ(CpuSampler::kInitialBufferSize, s.bufferSize());
+  EXPECT_LE(s.bufferBytesHeld(), 2u * CpuSampler::kInitialBufferSize);
 }
 
 TEST(CpuSampler, FindsProcessorAmongOtherObjectsAndCounters) {

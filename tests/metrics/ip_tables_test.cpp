@@ -1,7 +1,9 @@
 // IP helper errors, the table reader's calls and the octet rule.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
+#include <vector>
 
 #include "monitor/metrics/errors.h"
 #include "monitor/metrics/ip_tables.h"
@@ -158,4 +160,41 @@ TEST(OctetRule, EmptyTableLeavesCountersAlone) {
   SelectOctets(-1, static_cast<const Row*>(nullptr), 0, o);
   EXPECT_EQ(5u, o.down);
   EXPECT_EQ(6u, o.up);
+}
+
+namespace {
+// An interface table block as the IP helper lays it out, with a header claiming `claimed`.
+std::vector<uint8_t> IfBlock(uint32_t claimed, const std::vector<Row>& rows) {
+  std::vector<uint8_t> b(iftable::kHeaderSize + rows.size() * iftable::kRowSize, 0xEE);
+  std::memcpy(b.data(), &claimed, 4);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    uint8_t* r = b.data() + iftable::kHeaderSize + i * iftable::kRowSize;
+    std::memcpy(r + iftable::kIndexOffset, &rows[i].dwIndex, 4);
+    std::memcpy(r + iftable::kInOctetsOffset, &rows[i].dwInOctets, 4);
+    std::memcpy(r + iftable::kOutOctetsOffset, &rows[i].dwOutOctets, 4);
+  }
+  return b;
+}
+}  // namespace
+
+TEST(InterfaceBlock, RowsAreReadOnlyWhereTheBlockHoldsThem) {
+  std::vector<uint8_t> b = IfBlock(2, {{1, 10, 20}, {7, 30, 40}});
+  std::vector<InterfaceRow> seen;
+  auto keep = [&](const InterfaceRow& r) { seen.push_back(r); };
+  EXPECT_EQ(2u, ForEachInterfaceRow(b.data(), b.size(), keep));
+  ASSERT_EQ(2u, seen.size());
+  EXPECT_EQ(7u, seen[1].index);
+  EXPECT_EQ(30u, seen[1].inOctets);
+  EXPECT_EQ(40u, seen[1].outOctets);
+
+  // A count far beyond the block (a damaged or hostile answer): only the rows inside it.
+  b = IfBlock(0xFFFFFFFFu, {{1, 10, 20}, {7, 30, 40}});
+  seen.clear();
+  EXPECT_EQ(2u, ForEachInterfaceRow(b.data(), b.size(), keep));
+  b.resize(b.size() - 1);  // the last row cut by one byte
+  EXPECT_EQ(1u, ForEachInterfaceRow(b.data(), b.size(), keep));
+  EXPECT_EQ(0u, ForEachInterfaceRow(b.data(), 3, keep)) << "no room for the header";
+  EXPECT_EQ(0u, ForEachInterfaceRow(nullptr, 100, keep));
+  EXPECT_EQ(0u, InterfaceRowsInBlock(5, 0));
+  EXPECT_EQ(3u, InterfaceRowsInBlock(3, 4 + 5 * iftable::kRowSize));
 }
