@@ -7,12 +7,16 @@ namespace app {
 
 namespace {
 
-// Holds the registry's named lock for one scope.
+// Holds the registry's named lock for one scope. Any process can take the lock and keep it,
+// so the wait is short. When it expires the table is used without the lock: every use copies
+// the table once and validates its copy, so a stuck holder can at worst cost a registration
+// (two copies on one path both start, or a notice misses a copy), never a hang or a fault.
 class LockScope {
 public:
+    static constexpr DWORD kWaitMs = 250;
     explicit LockScope(HANDLE m) : m_(m) {
         if (m_) {
-            const DWORD r = WaitForSingleObject(m_, 5000);
+            const DWORD r = WaitForSingleObject(m_, kWaitMs);
             held_ = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
         }
     }
@@ -23,6 +27,19 @@ public:
 private:
     HANDLE m_;
     bool held_ = false;
+};
+
+// The mapped table, read and written one word at a time.
+class SharedWords final : public InstanceMemory {
+public:
+    explicit SharedWords(void* view) : words_(static_cast<volatile uint32_t*>(view)) {}
+    uint32_t Load(uint32_t word) const override { return word < kTableWords ? words_[word] : 0; }
+    void Store(uint32_t word, uint32_t value) override {
+        if (word < kTableWords) words_[word] = value;
+    }
+
+private:
+    volatile uint32_t* words_;
 };
 
 struct FindData {
@@ -63,16 +80,15 @@ SingleInstance::SingleInstance(const char* exePath) {
     mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                       sizeof(InstanceTable), (key + "_TABLE").c_str()));
     if (!mapping_) return;  // no registry: run on our own
-    table_ = static_cast<InstanceTable*>(
-        MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(InstanceTable)));
+    table_ = MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(InstanceTable));
     if (!table_) return;
 
     const DWORD self = GetCurrentProcessId();
     RegisterOutcome r;
     {
         LockScope lock(lock_.get());
-        r = RegisterInstance(*table_, self);
-        if (!r.accepted) UnregisterInstance(*table_, self);  // leave no stale entry behind
+        SharedWords words(table_);
+        r = RegisterInstance(words, self);  // a refused copy leaves no entry behind
     }
     accepted_ = r.accepted;
     if (accepted_)
@@ -86,7 +102,8 @@ SingleInstance::~SingleInstance() {
     if (accepted_) {
         {
             LockScope lock(lock_.get());
-            UnregisterInstance(*table_, GetCurrentProcessId());
+            SharedWords words(table_);
+            UnregisterInstance(words, GetCurrentProcessId());
         }
         NotifyOthers(kInstanceDestroyed);
     }
@@ -94,18 +111,15 @@ SingleInstance::~SingleInstance() {
 }
 
 void SingleInstance::NotifyOthers(WPARAM code) {
-    uint32_t pids[kInstanceCapacity];
-    uint32_t n = 0;
+    InstanceTable copy;
     {
         LockScope lock(lock_.get());
-        ValidateInstanceTable(*table_);
-        n = table_->count;
-        for (uint32_t i = 0; i < n; ++i) pids[i] = table_->pids[i];
+        copy = CopyInstanceTable(SharedWords(table_));
     }
     const DWORD self = GetCurrentProcessId();
-    for (uint32_t i = 0; i < n; ++i) {
-        if (pids[i] == self) continue;
-        if (HWND w = FindProcessWindow(pids[i], "TApplication"))
+    for (uint32_t i = 0; i < copy.count; ++i) {
+        if (copy.pids[i] == self) continue;
+        if (HWND w = FindProcessWindow(copy.pids[i], "TApplication"))
             SendNotifyMessageA(w, InstanceNoticeMessage(), code, static_cast<LPARAM>(self));
     }
 }

@@ -30,7 +30,7 @@ private:
     void ActivateFirst(DWORD pid);
     ui::KernelHandle lock_;
     ui::KernelHandle mapping_;
-    InstanceTable* table_ = nullptr;
+    void* table_ = nullptr;  // the mapped view of the shared table
     bool accepted_ = true;
 };
 
