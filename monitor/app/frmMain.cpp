@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "monitor/app/gadget_frame.h"
+#include "monitor/app/gadget_layout.h"
 #include "monitor/app/metrics_source.h"
 #include "monitor/metrics/cpu_usage.h"
 #include "widgets/widgets_res.h"
@@ -295,6 +296,14 @@ void TfrmMain::ApplyTick(const TickResult& r) {
         lcdUp1->SetValue(r.lcdUp1);
         lcdUp2->SetValue(r.lcdUp2);
         lblUpload.SetCaption(r.upText);
+        // A whole part of four digits gets a fourth cell on both LCDs (and the layout runs
+        // again), until both rates fit three cells again.
+        const int cells = gadget::RateCells(lcdDown1->Value(), lcdUp1->Value());
+        if (cells != lcdDown1->Digits() || cells != lcdUp1->Digits()) {
+            lcdDown1->SetDigits(cells);
+            lcdUp1->SetDigits(cells);
+            dfsStickyFormResize();
+        }
     }
     if (r.reached >= TickResult::Status) {
         if (r.statusClear) pnlStatus.SetCaption("");
@@ -320,6 +329,11 @@ bool TfrmMain::CloseQuery() {
 
 bool TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
+    case WM_POWERBROADCAST:
+        // Back from sleep: the byte counters moved on while the tick was away.
+        if (wp == PBT_APMRESUMESUSPEND || wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMECRITICAL)
+            tick_.Resumed();
+        break;
     case WM_ENDSESSION:
         // Saved whatever wParam says; the file stays open, so a later Quit saves again.
         if (SettingsFile) SaveSettings();

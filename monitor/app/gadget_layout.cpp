@@ -1,5 +1,7 @@
 #include "monitor/app/gadget_layout.h"
 
+#include <algorithm>
+
 namespace gadget {
 
 int VisibleBars(const Parts& p) {
@@ -92,6 +94,11 @@ DigitPlacement PlaceDigits(int panelWidth, int down1Width, int down2Width, int p
     d.down2 = {d.downPoint.left + 4, 2};
     d.up2 = {d.upPoint.left + 4, 2};
     return d;
+}
+
+int RateCells(int downWhole, int upWhole) {
+    const int largest = std::max(std::clamp(downWhole, 0, 9999), std::clamp(upWhole, 0, 9999));
+    return largest >= 1000 ? 4 : kRateCells;
 }
 
 TextPlacement PlaceRateTexts(int panelWidth, int downloadWidth, int uploadWidth) {

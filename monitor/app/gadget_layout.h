@@ -76,6 +76,12 @@ struct DigitPlacement {
 DigitPlacement PlaceDigits(int panelWidth, int down1Width, int down2Width, int pointWidth,
                            int up1Width, bool big);
 
+// Digit cells of both whole-part rate LCDs: the 3 they are designed with, or the 4 a whole
+// part from 1000 up needs (values clamped to the LCD's range 0..9999 first), so that no
+// reading is ever cut at the LCD's right edge.
+constexpr int kRateCells = 3;
+int RateCells(int downWhole, int upWhole);
+
 // Normal display: the text labels centred on a quarter and three quarters of the width.
 struct TextPlacement {
     Point download, upload;

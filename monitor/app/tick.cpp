@@ -1,5 +1,6 @@
 #include "monitor/app/tick.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <climits>
@@ -50,7 +51,7 @@ int BlendTarget(int percent, int alphaBase, int alphaRange) {
 void StepVariableBlend(BlendWindow& w, int percent) {
     if (!w.Visible() || !w.VariableBlend() || !w.AlphaBlend()) return;
     const int target = BlendTarget(percent, w.AlphaBase(), w.AlphaRange());
-    int v = w.Opacity();
+    int v = std::clamp(w.Opacity(), 0, 255);
     const int step = v < target ? 1 : -1;
     for (;; v += step) {
         w.SetOpacity(v);
@@ -64,6 +65,8 @@ void MainTick::GetOctets(MetricSource& src, AdapterListSink* details, int index)
     if (!rows || count == 0) return;
     const uint32_t chosen = static_cast<uint32_t>(index);
     const bool all = chosen >= count;
+    shape_.rows = count;
+    shape_.interfaceIndex = all ? 0 : rows[chosen].index;
     if (!all) {
         c_.DownOctets = rows[chosen].inOctets;
         c_.UpOctets = rows[chosen].outOctets;
@@ -132,10 +135,18 @@ void MainTick::Run(MetricSource& src, AdapterListSink* details, TextMeasure& mea
     out.barSwap = swap_;
     out.reached = TickResult::Memory;
 
-    // Network: prime the counters while either is 0, then take the difference.
-    if (c_.DownOctets == 0 || c_.UpOctets == 0) GetOctets(src, details, c_.AdapterIndex);
-    const uint32_t prevDown = c_.DownOctets, prevUp = c_.UpOctets;
+    // Network: prime the counters while either is 0 and after a resume, then take the
+    // difference; a reading from a table of another shape is a new baseline (rate 0).
+    const bool prime = c_.DownOctets == 0 || c_.UpOctets == 0 || resumed_;
+    resumed_ = false;
+    if (prime) GetOctets(src, details, c_.AdapterIndex);
+    const TableShape before = shape_;
+    uint32_t prevDown = c_.DownOctets, prevUp = c_.UpOctets;
     GetOctets(src, details, c_.AdapterIndex);
+    if (shape_ != before) {
+        prevDown = c_.DownOctets;
+        prevUp = c_.UpOctets;
+    }
     Rate(c_.DownOctets, prevDown, out.lcdDown1, out.lcdDown2, out.downText, sizeof out.downText);
     Rate(c_.UpOctets, prevUp, out.lcdUp1, out.lcdUp2, out.upText, sizeof out.upText);
     out.reached = TickResult::Network;

@@ -138,13 +138,29 @@ public:
     // Reads the interface table into DownOctets/UpOctets for `index`.
     void GetOctets(MetricSource& src, AdapterListSink* details, int index);
 
+    // The system resumed from sleep: the counters moved on (or were reset) while it slept,
+    // so the next tick primes them again and shows 0 rather than a wrapped difference.
+    void Resumed() { resumed_ = true; }
+
 private:
     static void SetBar(int& bar, int value) {
         if (value >= 0 && value <= 100) bar = value;
     }
     void Rate(uint32_t now, uint32_t prev, int& whole, int& tenths, char* text, std::size_t size);
 
+    // What the last table read looked like: its row count and the interface index of the
+    // chosen row (0 when all rows are summed). When that changes, the previous counters belong
+    // to another interface (an adapter came or went, the table was renumbered) and the tick
+    // takes the new reading as its baseline.
+    struct TableShape {
+        std::size_t rows = 0;
+        uint32_t interfaceIndex = 0;
+        bool operator!=(const TableShape& o) const { return rows != o.rows || interfaceIndex != o.interfaceIndex; }
+    };
+
     TickCounters& c_;
+    TableShape shape_;
+    bool resumed_ = false;
     char decimal_;
     int cpu1_ = 0, cpu2_ = 0, ram_ = 0, swap_ = 0;
     int trayImage_ = 0;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,13 +46,18 @@ struct FakeDetails : DetailsWindow, AdapterListSink {
 
 struct FakeFloat : BlendWindow {
     int opacity = 180;
+    int base = 100;
+    int calls = 0;
     bool Visible() const override { return true; }
     bool VariableBlend() const override { return true; }
     bool AlphaBlend() const override { return true; }
-    int AlphaBase() const override { return 100; }
+    int AlphaBase() const override { return base; }
     int AlphaRange() const override { return 155; }
     int Opacity() const override { return opacity; }
-    void SetOpacity(int v) override { opacity = v; }
+    void SetOpacity(int v) override {
+        opacity = v;
+        if (++calls > 100000) throw std::runtime_error("runaway blending");
+    }
 };
 
 std::string Decimal(const char* whole, const char* tenths) {
@@ -181,6 +188,105 @@ TEST_F(GadgetTick, DetailsRefreshFirstAdaptersToldAndFloatingOpacityStepped) {
     EXPECT_EQ(cpu1.opacity, 100);
     frm.Details = nullptr;
     frm.FloatBlend[0] = nullptr;
+}
+
+TEST_F(GadgetTick, HandEditedAlphaBaseFinishesTheTickAtOnce) {
+    FakeFloat swap;
+    swap.base = 1000000000;
+    frm.FloatBlend[3] = &swap;
+    ASSERT_NO_THROW(frm.TimerTimer());
+    EXPECT_EQ(swap.opacity, 255);
+    EXPECT_LE(swap.calls, 256);
+    frm.FloatBlend[3] = nullptr;
+}
+
+// Saves what the screen shows of `wnd` as a 24-bit .bmp file (to look at it enlarged).
+void SaveScreenPicture(HWND wnd, const char* path) {
+    UpdateWindow(wnd);
+    RECT r;
+    GetWindowRect(wnd, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const DWORD size = static_cast<DWORD>(((w * 3 + 3) & ~3) * h);
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader + size), 0, 0,
+                        static_cast<DWORD>(sizeof fh + sizeof bi.bmiHeader)};
+    if (FILE* f = fopen(path, "wb")) {
+        fwrite(&fh, sizeof fh, 1, f);
+        fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+        fwrite(bits, size, 1, f);
+        fclose(f);
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
+// Nothing of a rate LCD's number lies past its right edge, and the digit groups neither
+// overlap each other nor leave the network panel.
+void ExpectRatesUncut(TfrmMain& f) {
+    for (TVrNumControl* lcd : {&f.lcdDown1, &f.lcdUp1, &f.lcdDown2, &f.lcdUp2}) {
+        const widgets::TVrNum& n = *lcd->operator->();
+        const widgets::lcd::CellRow row = widgets::lcd::BuildCellRow(
+            {n.Value(), n.Digits(), n.LeadingZero(), n.ZeroBlank(), n.Min() < 0});
+        EXPECT_EQ(row.count, n.Digits()) << "a cell beyond the LCD's own";
+        EXPECT_LE(widgets::lcd::RowWidth(n.Digits(), false, n.CellWidth(), n.Spacing()), lcd->Width());
+        EXPECT_GE(lcd->Left(), 0);
+        EXPECT_LE(lcd->Left() + lcd->Width(), f.pnlNetwork.Width());
+    }
+    EXPECT_LT(f.lcdDown1.Left() + f.lcdDown1.Width(), f.lblDownPoint.Left() + 2);
+    EXPECT_LE(f.lcdDown2.Left() + f.lcdDown2.Width(), f.lcdUp1.Left());
+    EXPECT_LT(f.lcdUp1.Left() + f.lcdUp1.Width(), f.lblUpPoint.Left() + 2);
+}
+
+TEST_F(GadgetTick, FourDigitRatesGetAFourthCellOnBothLcdsAndGiveItBack) {
+    frm.Show();
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Digits(), 3);
+    const int narrow = frm.lcdDown1.Width();
+
+    // 1515.5 KB/s down, 2 KB/s up.
+    src.rows[1].inOctets += 1515 * 1024 + 512;
+    src.rows[1].outOctets += 2 * 1024;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Value(), 1515);
+    EXPECT_EQ(frm.lcdDown2->Value(), 5);
+    EXPECT_EQ(frm.lcdDown1->Digits(), 4);
+    EXPECT_EQ(frm.lcdUp1->Digits(), 4) << "both whole-part LCDs alike";
+    EXPECT_GT(frm.lcdDown1.Width(), narrow);
+    ExpectRatesUncut(frm);
+    // GADGET_PICTURES names a folder (with its trailing backslash) for pictures to look at.
+    const char* pictures = getenv("GADGET_PICTURES");
+    if (pictures) SaveScreenPicture(frm.Handle(), (std::string(pictures) + "rates-small.bmp").c_str());
+
+    frm.mniBigClick(frm.mniBig);  // the larger digits keep the fourth cell and fit too
+    EXPECT_EQ(frm.lcdDown1->Digits(), 4);
+    ExpectRatesUncut(frm);
+    if (pictures) SaveScreenPicture(frm.Handle(), (std::string(pictures) + "rates-big.bmp").c_str());
+    frm.mniSmallClick(frm.mniSmall);
+
+    // The top of the range reads 9999.
+    src.rows[1].inOctets += 20000 * 1024;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Value(), 9999);
+    ExpectRatesUncut(frm);
+
+    // 999.9 KB/s: three cells again, where they were before.
+    src.rows[1].inOctets += 999 * 1024 + 900;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Value(), 999);
+    EXPECT_EQ(frm.lcdDown1->Digits(), 3);
+    EXPECT_EQ(frm.lcdUp1->Digits(), 3);
+    EXPECT_EQ(frm.lcdDown1.Width(), narrow);
+    ExpectRatesUncut(frm);
 }
 
 bool NeedsPaint(HWND wnd) {

@@ -2,6 +2,7 @@
 // status line.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -195,6 +196,42 @@ TEST_F(TickTest, CounterWrapGivesBytesMoved) {
     EXPECT_EQ(out.lcdDown2, 5);
 }
 
+TEST_F(TickTest, ResumeOrAnotherInterfaceGivesOneZeroReadingInsteadOfASpike) {
+    Run();
+    src.rows[1].inOctets += 2765;
+    Run();
+    EXPECT_EQ(out.lcdDown1, 2);
+
+    // Asleep for a night: the counter was reset by the driver (below the last reading).
+    src.rows[1].inOctets = 100;
+    tick.Resumed();
+    Run();
+    EXPECT_EQ(out.lcdDown1, 0) << "primed again after the resume, no wrapped difference";
+    EXPECT_STREQ(out.downText, "0");
+    src.rows[1].inOctets += 2048;
+    Run();
+    EXPECT_EQ(out.lcdDown1, 2) << "rates as usual from the next tick on";
+
+    // Another interface now sits at the chosen row (an adapter was removed).
+    src.rows[1] = {9, 50, 60};
+    Run();
+    EXPECT_EQ(out.lcdDown1, 0);
+    EXPECT_EQ(out.lcdUp1, 0);
+    src.rows[1].inOctets += 1024;
+    Run();
+    EXPECT_EQ(out.lcdDown1, 1);
+
+    // Summing every row: a row that comes or goes changes the sum by its whole counter.
+    counters.AdapterIndex = 99;
+    Run();
+    src.rows.push_back({12, 4000000000u, 7});
+    Run();
+    EXPECT_EQ(out.lcdDown1, 0) << "a new row is a new baseline";
+    src.rows.pop_back();
+    Run();
+    EXPECT_EQ(out.lcdDown1, 0) << "and so is a row that went";
+}
+
 TEST_F(TickTest, ZeroCounterPrimesEveryTickAndEmptyTableReadsZero) {
     src.rows[1].outOctets = 0;
     Run();
@@ -255,7 +292,11 @@ struct FakeBlend : BlendWindow {
     int AlphaBase() const override { return base; }
     int AlphaRange() const override { return range; }
     int Opacity() const override { return opacity; }
-    void SetOpacity(int v) override { opacity = v; steps.push_back(v); }
+    void SetOpacity(int v) override {
+        opacity = v;
+        steps.push_back(v);
+        if (steps.size() > 1000) throw std::runtime_error("runaway blending");
+    }
 };
 
 TEST(VariableBlend, StepsOneValueAtATimeToTarget) {

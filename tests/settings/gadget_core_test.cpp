@@ -148,6 +148,15 @@ TEST(GadgetLayout, NetworkDisplayHeightsAndDigits) {
     EXPECT_EQ(t.upload.top, 1);
 }
 
+TEST(GadgetLayout, RateCellsGrowForFourDigitWholePartsOnly) {
+    EXPECT_EQ(RateCells(0, 0), 3);
+    EXPECT_EQ(RateCells(999, 999), 3);
+    EXPECT_EQ(RateCells(1515, 2), 4) << "one rate is enough for both LCDs";
+    EXPECT_EQ(RateCells(2, 1000), 4);
+    EXPECT_EQ(RateCells(2000000000, 0), 4) << "the LCD's range ends at 9999";
+    EXPECT_EQ(RateCells(-5, -100000), 3);
+}
+
 TEST(GadgetFrame, HitTestGrips) {
     // 150 x 75 borderless: 5-pixel grips.
     auto hit = [](int x, int y, bool graphs = true, bool border = false) {
