@@ -9,6 +9,7 @@
 #include "monitor/app/gadget_frame.h"
 #include "monitor/app/gadget_layout.h"
 #include "monitor/settings/settings_records.h"
+#include "monitor/ui/screen_fit.h"
 
 namespace app {
 namespace {
@@ -550,10 +551,12 @@ void TfrmMain::LoadSettings() {
     const MainSettings s = SettingsFile ? ReadMain(*SettingsFile, current) : current;
 
     // The stored bounds are applied as read: snapping (still at its design state here) must
-    // not pull a gadget that was kept near an edge with Snap off.
+    // not pull a gadget that was kept near an edge with Snap off. Only a size beyond the
+    // screens, or a place off every monitor, is brought back where the gadget can be seen.
     const StickToKind stick = StickTo;
     StickTo = soNothing;
-    SetBounds(s.left, s.top, s.width, s.height);
+    const ui::WindowBounds b = ui::FitToScreen({s.left, s.top, s.width, s.height}, gadget::kMinimumSize);
+    SetBounds(b.left, b.top, b.width, b.height);
     StickTo = stick;
 
     // Panels: visibility and check marks directly.
