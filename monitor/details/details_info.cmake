@@ -13,3 +13,8 @@ sw_library(sw_details_info SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/system_probe_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ip_watch.cpp
   LIBS sw_details_info_core sw_metrics sw_ui shell32 ole32)
+# The four tabs in the System Details window.
+sw_library(sw_details_tabs SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/frmTask_info.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/info_controls.cpp
+  LIBS sw_details_info sw_ui sw_widgets sw_app_core)

@@ -1,6 +1,7 @@
 // What the System Details window reads from the rest of the program and asks of it. The program
 // fills it in; tests use their own.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace details {
@@ -20,6 +21,14 @@ public:
     virtual void ProgramOptions() = 0;
     virtual void HelpContents() = 0;
     virtual void About() = 0;
+    // The Network tab: the gadget's rates (lcdDown1, lcdUp1: whole KB/s), its interface choice
+    // ("Adapter": a row position, past the last row all of them), the graph's upper limit, and
+    // the tick's counter reading (GetOctets) with that choice.
+    virtual int DownloadRate() const { return 0; }
+    virtual int UploadRate() const { return 0; }
+    virtual int32_t AdapterChoice() const { return -1; }
+    virtual int UpperLimit() const { return 100; }
+    virtual void ReadOctets() {}
 
 protected:
     ~ProgramLink() = default;
