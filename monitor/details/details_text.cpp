@@ -72,70 +72,26 @@ std::string ProcessStatusText(ActiveList active, int processes, int threads, int
     }
 }
 
-std::string CpuUsageText(int percent) {
-    char text[32];
-    std::snprintf(text, sizeof text, "CPU Usage: %d%%", percent);
-    return text;
+ShortText CpuUsageText(int percent) {
+    ShortText t;
+    std::snprintf(t.text, sizeof t.text, "CPU Usage: %d%%", percent);
+    return t;
 }
 
-std::string ProcessCountText(int processes) {
-    char text[32];
-    std::snprintf(text, sizeof text, "Processes: %d", processes);
-    return text;
+ShortText ProcessCountText(int processes) {
+    ShortText t;
+    std::snprintf(t.text, sizeof t.text, "Processes: %d", processes);
+    return t;
 }
 
-std::string CommitChargeText(uint64_t total, uint64_t avail) {
+ShortText CommitChargeText(uint64_t total, uint64_t avail) {
     const uint64_t used = avail > total ? 0 : total - avail;
-    char text[80];
-    std::snprintf(text, sizeof text, "Commit Charge: %lluK / %lluK", static_cast<unsigned long long>(used / 1024),
+    ShortText t;
+    std::snprintf(t.text, sizeof t.text, "Commit Charge: %lluK / %lluK", static_cast<unsigned long long>(used / 1024),
                   static_cast<unsigned long long>(total / 1024));
-    return text;
+    return t;
 }
 
 bool SnapshotLacksFullPaths(unsigned major, unsigned minor) { return major == 5 && minor == 0; }
-
-namespace {
-// A whole number as the lists show it: "-3", "65", "4,218,880". False for anything else.
-bool ParseNumber(const std::string& s, const std::string& sep, long long& value) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
-    if (i >= s.size()) return false;
-    long long v = 0;
-    int digits = 0;
-    while (i < s.size()) {
-        if (s[i] >= '0' && s[i] <= '9') {
-            if (digits >= 18) return false;  // too long to be one of ours: compare as text
-            v = v * 10 + (s[i] - '0');
-            ++digits;
-            ++i;
-        } else if (!sep.empty() && digits > 0 && s.compare(i, sep.size(), sep) == 0) {
-            i += sep.size();
-            if (i >= s.size() || s[i] < '0' || s[i] > '9') return false;
-        } else {
-            return false;
-        }
-    }
-    value = negative ? -v : v;
-    return true;
-}
-
-int CompareNoCase(const std::string& a, const std::string& b) {
-    const size_t n = a.size() < b.size() ? a.size() : b.size();
-    for (size_t i = 0; i < n; ++i) {
-        int x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
-        if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-}  // namespace
-
-int CompareCells(const std::string& a, const std::string& b, const std::string& separator) {
-    long long x = 0, y = 0;
-    if (ParseNumber(a, separator, x) && ParseNumber(b, separator, y)) return x < y ? -1 : (x > y ? 1 : 0);
-    return CompareNoCase(a, b);
-}
 
 }  // namespace details

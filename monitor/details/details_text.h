@@ -32,16 +32,17 @@ std::string ProcessStatusText(ActiveList active, int processes, int threads, int
 // from the process there.
 bool SnapshotLacksFullPaths(unsigned major, unsigned minor);
 
-// Orders two cells of a sortable list: both whole numbers (an optional sign, digits, the
-// separator between groups) by value, otherwise as text without regard to case. <0, 0, >0.
-int CompareCells(const std::string& a, const std::string& b, const std::string& separator);
-
 // The main status bar: "CPU Usage: 37%", "Processes: 42" and "Commit Charge: 81234K / 2097152K"
 // (the page file's total and available bytes in KB; more available than in all counts as none
 // in use).
-std::string CpuUsageText(int percent);
-std::string ProcessCountText(int processes);
-std::string CommitChargeText(uint64_t totalPageFile, uint64_t availPageFile);
+// Returned in place, so the tick's texts cost no allocation.
+struct ShortText {
+    char text[80];
+    const char* c_str() const { return text; }
+};
+ShortText CpuUsageText(int percent);
+ShortText ProcessCountText(int processes);
+ShortText CommitChargeText(uint64_t totalPageFile, uint64_t availPageFile);
 
 // End Process.
 extern const char* const kEndProcessWarning;

@@ -89,7 +89,10 @@ BOOL CALLBACK AddTask(HWND w, LPARAM lp) {
     f.exStyle = static_cast<uint32_t>(GetWindowLongA(w, GWL_EXSTYLE));
     f.title = r.title;
     if (!IsTaskWindow(f)) return TRUE;
-    if (r.count == r.list->size()) r.list->emplace_back();
+    if (r.count == r.list->size()) {
+        r.list->emplace_back();
+        r.list->back().title.reserve(260);  // room for a title to grow without a new block
+    }
     TaskEntry& e = (*r.list)[r.count++];
     e.title.assign(r.title);
     e.handle = reinterpret_cast<uintptr_t>(w);

@@ -1,12 +1,13 @@
 #include "monitor/details/frmTask.h"
 
 #include "monitor/details/details_text.h"
-#include "monitor/details/details_win.h"
+#include "monitor/metrics/memory_status_win.h"
 
 namespace details {
 
 TfrmTask::TfrmTask(ProgramLink& link, ProcessSource* source)
     : ui::Form("TfrmTask"),
+      ilTasks(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)),
       mniOptions("Options"),
       mniAlwaysOnTop("Always On Top", ui::Bind(this, &TfrmTask::mniAlwaysOnTopClick)),
       N1(ui::MenuItem::kSeparator),
@@ -15,6 +16,11 @@ TfrmTask::TfrmTask(ProgramLink& link, ProcessSource* source)
       Contents1("Contents", ui::Bind(this, &TfrmTask::Contents1Click)),
       N2(ui::MenuItem::kSeparator),
       About1("About", ui::Bind(this, &TfrmTask::About1Click)),
+      mniFront("Bring To Front", ui::Bind(this, &TfrmTask::mniFrontClick)),
+      GotoProcess1("Go To Process", ui::Bind(this, &TfrmTask::GotoProcess1Click)),
+      N3(ui::MenuItem::kSeparator),
+      mniEndTask("End Task", ui::Bind(this, &TfrmTask::mniEndTaskClick)),
+      mniEndProcess("End Process", ui::Bind(this, &TfrmTask::mniEndProcessClick)),
       link_(link),
       source_(source) {
     if (!source_) {
@@ -22,8 +28,6 @@ TfrmTask::TfrmTask(ProgramLink& link, ProcessSource* source)
         source_ = ownSource_.get();
     }
 }
-
-TfrmTask::~TfrmTask() = default;
 
 void TfrmTask::FormCreate() {
     font_ = ui::MakeFontPixels("MS Sans Serif", -11);
@@ -47,13 +51,40 @@ void TfrmTask::FormCreate() {
     mniAlwaysOnTop.SetChecked(true);
     BuildMenuBar();
 
-    Bevel1.SetParent(this);
+    // The frame: a line across the top, the status bar at the bottom, the pages between.
+    Bevel1.SetShape(ui::Bevel::Shape::TopLine);
     Bevel1.SetAlign(ui::Align::Top);
     Bevel1.SetHeight(9);
+    Bevel1.SetParent(this);
+    sbBar.SetParent(this);
+    sbBar.SetFont(font_.get());
+    sbBar.SetPanels({120, 96, 280, 50});
     pnlSneaky.SetParent(this);
+    pgMain.SetAlign(ui::Align::Client);
+    pgMain.SetParent(&pnlSneaky);
+    pgMain.SetFont(font_.get());
+    const struct {
+        TDetailsSheet* sheet;
+        const char* caption;
+    } sheets[] = {{&tsGeneral, "General"}, {&tsTasks, "Tasks"},   {&tsProcesses, "Processes"},
+                  {&tsProcessor, "CPU"},   {&tsFolders, "Folders"}, {&TabSheet1, "Network"}};
+    for (const auto& s : sheets) {
+        s.sheet->SetCaption(s.caption);
+        pgMain.AddPage(*s.sheet);
+    }
+    BuildTasksTab();
+    BuildProcessesTab();
+    FormResize();
 
     SetAlwaysOnTop(true);
-    FormResize();
+    RefreshProcesses(false);
+    lvApps.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    for (ui::ListView* lv : {&lvApps, &lvModules, &lvProcesses, &lvThreads}) lv->SetDoubleBuffered(true);
+    // The icon of windows without one, ready before the first task rows get their icons.
+    DefaultTaskIcon.reset(static_cast<HICON>(CopyImage(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    RefreshTasks(true);
+    pgMain.SetActivePageIndex(kPageGeneral);
 }
 
 // The menu bar holds the sub-menus of mnMain, so the commands keep mnMain's ids.
@@ -90,13 +121,45 @@ bool TfrmTask::ShownNotMinimised() const {
 }
 
 void TfrmTask::FormResize() {
-    const int status = 0;
-    pnlSneaky.SetBounds(5, 5, ClientWidth() - 10, ClientHeight() - status - 15);
+    pnlSneaky.SetBounds(5, 5, ClientWidth() - 10, ClientHeight() - sbBar.Height() - 15);
 }
 
 void TfrmTask::FormShow() { TimerEvent(); }
 
-void TfrmTask::TimerEvent() {}
+void TfrmTask::TimerEvent() {
+    ReadTaskList(reading_);
+    tasks_.Tick(*appRows_, reading_);
+    // A modal box of this window (End Process) disables it: the list is not rebuilt meanwhile.
+    processes_->Tick(link_.Terminating(), IsWindowEnabled(Handle()) != FALSE);
+    sbBar.SetPanelText(1, ProcessCountText(processes_->ProcessCount()).text);
+    sbBar.SetPanelText(0, CpuUsageText(link_.CPU1()).text);
+    const metrics::MemoryStatus ms = metrics::ReadMemoryStatus();
+    sbBar.SetPanelText(2, CommitChargeText(ms.totalPageFile, ms.availPageFile).text);
+}
+
+void TfrmTask::Refresh1Execute() { RefreshProcesses(true); }
+
+bool TfrmTask::Terminate1Update() const {
+    return ProcessTab::CanTerminate(ActiveProcessList(), lvProcesses.FocusedItem() >= 0);
+}
+
+void TfrmTask::Terminate1Execute() { mniEndProcessClick(mniEndProcess); }
+
+bool TfrmTask::ShortCut(const MSG& m) {
+    if (m.message != WM_KEYDOWN) return false;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    if (m.wParam == VK_F5 && !ctrl && !alt && !shift) {
+        Refresh1Execute();
+        return true;
+    }
+    if (m.wParam == 'T' && ctrl && !alt && !shift) {
+        // Off unless the process list has the focus and a focused row; the key then goes on.
+        if (!Terminate1Update()) return false;
+        Terminate1Execute();
+        return true;
+    }
+    return false;
+}
 
 void TfrmTask::mniAlwaysOnTopClick(ui::MenuItem&) {
     mniAlwaysOnTop.SetChecked(!mniAlwaysOnTop.Checked());

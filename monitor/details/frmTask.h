@@ -15,10 +15,38 @@
 #include "monitor/details/program_link.h"
 #include "monitor/details/task_list.h"
 #include "monitor/ui/form.h"
+#include "monitor/ui/listview.h"
 #include "monitor/ui/menu.h"
+#include "monitor/ui/pagecontrol.h"
+#include "monitor/ui/splitter.h"
+#include "monitor/ui/statusbar.h"
 #include "monitor/ui/win_control.h"
 
 namespace details {
+
+// A sheet of pgMain: its controls keep a border of 15 pixels.
+class TDetailsSheet : public ui::TabSheet {
+public:
+    static constexpr int kBorder = 15;
+    TDetailsSheet() : ui::TabSheet("TTabSheet") {}
+    ui::Rect ClientRect() const override {
+        const ui::Rect r = ui::TabSheet::ClientRect();
+        return {r.left + kBorder, r.top + kBorder, r.width - 2 * kBorder, r.height - 2 * kBorder};
+    }
+};
+
+// The Processes tab's status bar: no size grip; the middle panel takes what the outer two leave.
+class TProcessesBar : public ui::StatusBar {
+protected:
+    void HandleCreated() override {
+        ui::StatusBar::HandleCreated();
+        SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~SBARS_SIZEGRIP);
+    }
+    void BoundsChanged() override {
+        const int middle = Width() - 100 - 165;
+        SetPanels({100, middle > 0 ? middle : 0, 165});
+    }
+};
 
 class TfrmTask : public ui::Form {
 public:
@@ -26,6 +54,7 @@ public:
     static constexpr int kDesignSize = 448;  // outer width and height, also the minimum
     // Posted to itself when a menu key matches nothing: the window comes to the front.
     static constexpr UINT kBringToFront = WM_USER + 256;
+    enum PageIndex { kPageGeneral = 0, kPageTasks = 1, kPageProcesses = 2, kPageCPU = 3, kPageFolders = 4, kPageNetwork = 5 };
 
     // `source` feeds the process lists (the platform's snapshots when null).
     explicit TfrmTask(ProgramLink& link, ProcessSource* source = nullptr);
@@ -42,40 +71,95 @@ public:
     void mniProgramOptionsClick(ui::MenuItem& sender);
     void Contents1Click(ui::MenuItem& sender);
     void About1Click(ui::MenuItem& sender);
+    // The two actions, bound to their shortcuts only: F5 and Ctrl+T.
+    void Refresh1Execute();
+    void Terminate1Execute();
+    bool Terminate1Update() const;
+
+    // ---- Tasks and Processes (frmTask_lists.cpp)
+    void RefreshTasks(bool full);
+    void RefreshProcesses(bool full) { processes_->RefreshProcesses(full); }
+    void mniFrontClick(ui::MenuItem& sender);
+    void GotoProcess1Click(ui::MenuItem& sender);
+    void mniEndTaskClick(ui::MenuItem& sender);
+    void mniEndProcessClick(ui::MenuItem& sender);
+    void EndProcessById(uint32_t pid);
+    void lvProcessesSelectItem(ui::ListView& sender, int row, bool selected);
+    void lvModulesSelectItem(ui::ListView& sender, int row, bool selected);
+    void lvProcessesEnter(ui::Control& sender);
+    void lvModulesEnter(ui::Control& sender);
+    // Which list has the focus (the last one that had it while the window is inactive).
+    ActiveList ActiveProcessList() const;
 
     // The menu bar as the window carries it (rebuilt when a check changes).
     HMENU MenuBar() const { return menuBar_.get(); }
 
-    // ---- controls
-    ui::Panel Bevel1;
+    // ---- controls, in creation order
+    ui::Bevel Bevel1;
+    ui::StatusBar sbBar;
     ui::Panel pnlSneaky;
+    ui::PageControl pgMain;
+    TDetailsSheet tsGeneral, tsTasks, tsProcesses, tsProcessor, tsFolders, TabSheet1;
+    // Tasks
+    ui::ListView lvApps;
+    ui::ImageList ilTasks;
+    // Processes
+    TProcessesBar StatusBar;
+    ui::Panel pnlModules;
+    ui::ListView lvModules;
+    ui::Splitter Splitter1;
+    ui::ListView lvThreads;
+    ui::Splitter Splitter3;
+    ui::ListView lvProcesses;
 
-    // ---- main menu
+    // ---- menus
     ui::PopupMenu mnMain;
     ui::MenuItem mniOptions, mniAlwaysOnTop, N1, mniProgramOptions;
     ui::MenuItem mniHelp, Contents1, N2, About1;
+    ui::PopupMenu mnTasks;
+    ui::MenuItem mniFront, GotoProcess1, N3, mniEndTask;
+    ui::PopupMenu mnProcesses;
+    ui::MenuItem mniEndProcess;
 
     // ---- state
     ProcessTab& Processes() { return *processes_; }
     TaskTracker& Tasks() { return tasks_; }
+    ui::Icon DefaultTaskIcon;
+    // The terminator End Process uses (the platform's message boxes when null; tests fill it).
+    Terminator* TerminatorForTesting = nullptr;
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void Resized() override { FormResize(); }
     bool CloseQuery() override;
+    bool ShortCut(const MSG& m) override;
 
 private:
     void BuildMenuBar();
     void CentreOnDesktop();
+    void BuildTasksTab();
+    void BuildProcessesTab();
+    void UpdateTaskIcons();
+
+    // The seams of the core over the real lists.
+    class AppRows;
+    class ProcessList;
+    class ReplaceList;
+    class ProcessStatus;
 
     ProgramLink& link_;
     std::unique_ptr<SnapshotSource> ownSource_;
     ProcessSource* source_;
+    std::unique_ptr<AppRows> appRows_;
+    std::unique_ptr<ProcessList> processRows_;
+    std::unique_ptr<ReplaceList> threadRows_, moduleRows_;
+    std::unique_ptr<ProcessStatus> processStatus_;
     std::unique_ptr<ProcessTab> processes_;
     TaskTracker tasks_;
     TaskList reading_;  // the task list read by the tick, reused
     ui::Menu menuBar_;
     ui::Font font_;
+    mutable ActiveList lastActive_ = ActiveList::Other;
     bool shownOnce_ = false;
 };
 

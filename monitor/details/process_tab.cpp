@@ -106,11 +106,13 @@ void ProcessTab::RefreshProcesses(bool full) {
             k.seen = true;
             if (k.priority != p.priority) {
                 k.priority = p.priority;
+                ++rowChanges_;
                 processes_.SetSubItem(p.pid, kSubPriority, Decimal(p.priority));
             }
             if (k.threads != p.threads) {
                 threadCount_ += p.threads - k.threads;
                 k.threads = p.threads;
+                ++rowChanges_;
                 processes_.SetSubItem(p.pid, kSubThreads, Decimal(p.threads));
                 if (hasFocus && focusedPid == p.pid) focusedThreadsChanged = true;
             }
@@ -119,6 +121,7 @@ void ProcessTab::RefreshProcesses(bool full) {
         added = true;
         std::string path = p.exeFile;
         if (source_.NeedsFullPaths()) path = source_.FullPath(p.pid);
+        ++rowChanges_;
         processes_.Add(ProcessRow(p, path, source_.ExeType(path)));
         known_.push_back({p.pid, p.priority, p.threads, true});
         ++processCount_;
@@ -127,6 +130,7 @@ void ProcessTab::RefreshProcesses(bool full) {
     if (added) processes_.Sort();
     for (size_t i = known_.size(); i-- > 0;) {
         if (known_[i].seen) continue;
+        ++rowChanges_;
         processes_.Delete(known_[i].pid);
         --processCount_;
         threadCount_ -= known_[i].threads;

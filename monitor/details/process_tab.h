@@ -164,8 +164,10 @@ public:
     int ThreadCount() const { return threadCount_; }
     int ModuleCount() const { return moduleCount_; }
     uint64_t ModuleBytes() const { return moduleBytes_; }
-    // Snapshots taken so far (the benchmark's figure).
+    // Snapshots taken and process rows added, changed or deleted so far (the benchmark's
+    // figures).
     unsigned Snapshots() const { return snapshots_; }
+    unsigned RowChanges() const { return rowChanges_; }
 
     // Row texts.
     static ListRow ProcessRow(const ProcessEntry& p, const std::string& path, uint32_t exeType);
@@ -200,6 +202,7 @@ private:
     int moduleCount_ = 0;
     uint64_t moduleBytes_ = 0;
     unsigned snapshots_ = 0;
+    unsigned rowChanges_ = 0;
 };
 
 }  // namespace details

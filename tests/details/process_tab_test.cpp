@@ -200,6 +200,7 @@ TEST_F(Fixture, NothingChangedCostsOneSnapshotAndTouchesNoRow) {
     EXPECT_FALSE(tab.Tick(false, true));
     EXPECT_EQ(snaps + 1, source.snapshots);
     EXPECT_EQ(touches, rows.touches);
+    EXPECT_EQ(static_cast<unsigned>(touches), tab.RowChanges());
     EXPECT_EQ(1, rows.begins);
     // Nor does a tick while a modal box of the window is up or the program is ending.
     source.processes.push_back(P(40, 1, "new.exe"));
