@@ -1,6 +1,7 @@
 #include "monitor/details/frmTask.h"
 
 #include "monitor/details/details_text.h"
+#include "monitor/details/frmTask_seams.h"
 #include "monitor/metrics/memory_status_win.h"
 
 namespace details {

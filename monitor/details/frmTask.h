@@ -24,14 +24,20 @@
 
 namespace details {
 
-// A sheet of pgMain: its controls keep a border of 15 pixels.
+// A sheet of pgMain: its controls go into Body, which keeps a border of 15 pixels.
 class TDetailsSheet : public ui::TabSheet {
 public:
     static constexpr int kBorder = 15;
-    TDetailsSheet() : ui::TabSheet("TTabSheet") {}
-    ui::Rect ClientRect() const override {
-        const ui::Rect r = ui::TabSheet::ClientRect();
-        return {r.left + kBorder, r.top + kBorder, r.width - 2 * kBorder, r.height - 2 * kBorder};
+    TDetailsSheet() : ui::TabSheet("TTabSheet") {
+        Body.SetParentColor(true);
+        Body.SetParent(this);
+    }
+    ui::Panel Body;
+
+protected:
+    void BoundsChanged() override {
+        ui::TabSheet::BoundsChanged();
+        Body.SetBounds(kBorder, kBorder, Width() - 2 * kBorder, Height() - 2 * kBorder);
     }
 };
 
@@ -75,6 +81,8 @@ public:
     void Refresh1Execute();
     void Terminate1Execute();
     bool Terminate1Update() const;
+    // F5 and Ctrl+T, handed over by the message loop before the focused control sees them.
+    bool ShortCut(const MSG& m) override;
 
     // ---- Tasks and Processes (frmTask_lists.cpp)
     void RefreshTasks(bool full);
@@ -132,7 +140,6 @@ protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void Resized() override { FormResize(); }
     bool CloseQuery() override;
-    bool ShortCut(const MSG& m) override;
 
 private:
     void BuildMenuBar();
