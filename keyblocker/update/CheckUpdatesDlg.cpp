@@ -28,6 +28,8 @@ INT_PTR CALLBACK CCheckUpdatesDlg::DlgProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
         return TRUE;
     case WM_COMMAND:
         if (!self) return FALSE;
+        // While the request runs the dialog dispatches messages but answers no command.
+        if (self->m_bChecking) return TRUE;
         switch (LOWORD(wp)) {
         case IDC_UPD_YES:
             self->OnCheck();
@@ -77,7 +79,9 @@ void CCheckUpdatesDlg::OnCheck() {
     UpdateWindow(m_hWnd);
 
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    m_bChecking = true;
     const UpdateOutcome outcome = RequestUpdateInfo(OwnProgramVersion());
+    m_bChecking = false;
     SetCursor(old);
 
     Show(IDC_UPD_YES, false);

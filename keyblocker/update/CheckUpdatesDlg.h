@@ -33,6 +33,7 @@ private:
     HINSTANCE m_hInstance;
     HWND m_hWnd = nullptr;
     bool m_bChecked = false;
+    bool m_bChecking = false;  // the request runs
 };
 
 }  // namespace kq

@@ -24,12 +24,18 @@ const ProgramVersion& OwnProgramVersion();
 
 // Time allowed for connecting and for each receive, in milliseconds.
 constexpr DWORD kDefaultUpdateTimeoutMs = 15000;
-// The time-out the next requests use (tests shorten it).
+// Time allowed for the whole request, from connecting to the last byte read: a server
+// that sends a byte now and then never lets a per-receive time-out expire.
+constexpr DWORD kDefaultUpdateBoundMs = 20000;
+// The time-outs the next requests use (tests shorten them).
 DWORD UpdateTimeoutMs();
 void SetUpdateTimeoutMs(DWORD ms);
+DWORD UpdateBoundMs();
+void SetUpdateBoundMs(DWORD ms);
 
-// Requests the update file and decides. Blocks the calling thread until the answer, a
-// failure or the time-out.
+// Requests the update file and decides. The request runs on a thread of its own; the
+// calling thread waits for the answer, a failure or the whole-request bound (then Failed)
+// and meanwhile dispatches its messages, so that its windows keep painting and answering.
 UpdateOutcome RequestUpdateInfo(const ProgramVersion& program);
 
 }  // namespace kq

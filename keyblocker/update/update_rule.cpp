@@ -52,6 +52,11 @@ bool IsNewerVersionLine(const char* line, size_t length, uint32_t programMajor, 
     return major > programMajor || (major == programMajor && minor > programMinor);
 }
 
+bool ResponseCutOff(bool endOfBody, size_t bytesRead, bool lengthKnown, uint64_t announcedLength) {
+    if (!endOfBody) return false;
+    return lengthKnown ? bytesRead < announcedLength : bytesRead == 0;
+}
+
 UpdateOutcome DecideUpdate(bool statusOk, const FirstLineReader& firstLine, const ProgramVersion& program) {
     if (!statusOk) return UpdateOutcome::Failed;
     if (!firstLine.LineUsable()) return UpdateOutcome::NoUpdate;

@@ -49,6 +49,13 @@ private:
 // the version beats the program's (major first, then minor; unsigned).
 bool IsNewerVersionLine(const char* line, size_t length, uint32_t programMajor, uint32_t programMinor);
 
+// Whether the answer came whole, as far as it was read. WinINet takes a response whose
+// connection closed in the middle of its headers for a complete one with an empty body, so
+// the body tells: it is cut off when it ended (endOfBody) before the length the headers
+// announced, or, without an announced length, before its first byte (the update file is
+// never empty). Reading stopped early on purpose (endOfBody false) is no sign of anything.
+bool ResponseCutOff(bool endOfBody, size_t bytesRead, bool lengthKnown, uint64_t announcedLength);
+
 // What a completed request for the update file found.
 enum class UpdateOutcome { Failed, NoUpdate, Newer };
 

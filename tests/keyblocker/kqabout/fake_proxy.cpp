@@ -106,6 +106,19 @@ void FakeProxy::Serve(SOCKET s) {
             if (WaitReadable(s, 50) && recv(s, buf, sizeof buf, 0) <= 0) break;
         }
         break;
+    case Kind::Drip: {
+        std::string more = text;
+        for (int i = 0; i < 120 && !m_stop; ++i) {
+            const char c = i < static_cast<int>(more.size()) ? more[static_cast<size_t>(i)] : 'a';
+            if (!SendAll(s, std::string(1, c))) break;
+            // 500 ms, or less once the client has gone.
+            if (WaitReadable(s, 500) && recv(s, buf, sizeof buf, 0) <= 0) break;
+        }
+        break;
+    }
+    case Kind::Raw:
+        SendAll(s, text);
+        break;
     case Kind::Endless: {
         if (!SendAll(s, "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n")) break;
         const std::string chunk(4096, '7');

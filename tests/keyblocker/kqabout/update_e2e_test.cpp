@@ -166,6 +166,75 @@ TEST_F(UpdateDialog, UnansweringServerTimesOut) {
     EXPECT_LT(r.seconds, 8.0);
 }
 
+TEST_F(UpdateDialog, DrippingServerFailsWithinTheWholeBoundWhileTheThreadAnswers) {
+    const DWORD savedTimeout = kq::UpdateTimeoutMs(), savedBound = kq::UpdateBoundMs();
+    EXPECT_EQ(savedBound, 20000u);
+    kq::SetUpdateTimeoutMs(1500);  // every byte comes well within it
+    kq::SetUpdateBoundMs(3000);
+    proxy.Answer(FakeProxy::Kind::Drip, "HTTP/1.1 200 OK\r\nX-Slow: ");
+    // A window of the dialog's thread stands for the tray window.
+    HWND tray = CreateWindowExA(0, "STATIC", "tray", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(tray, nullptr);
+    int probes = 0, answered = 0;
+    bool sawChecking = false;
+    std::string status;
+    double seconds = 0;
+    std::thread driver([&] {
+        HWND dlg = WaitForDialog();
+        if (!dlg) return;
+        const auto t0 = std::chrono::steady_clock::now();
+        const auto elapsed = [&] {
+            return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        };
+        PostMessageA(dlg, WM_COMMAND, IDC_UPD_YES, 0);
+        while (elapsed() < 90) {
+            char text[256] = {};
+            DWORD_PTR r = 0;
+            ++probes;
+            if (SendMessageTimeoutA(tray, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &r)) ++answered;
+            if (SendMessageTimeoutA(GetDlgItem(dlg, IDC_UPD_STATUS), WM_GETTEXT, sizeof text,
+                                    reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 1000, &r)) {
+                status = text;
+                if (status == "Checking for updates...") sawChecking = true;
+                if (status == kFail || status == kNone || status == kNews) break;
+            }
+            Sleep(100);
+        }
+        seconds = elapsed();
+        PostMessageA(dlg, WM_COMMAND, IDC_UPD_CLOSE, 0);
+    });
+    CCheckUpdatesDlg dlg;
+    const INT_PTR result = dlg.DoModal();
+    driver.join();
+    DestroyWindow(tray);
+    kq::SetUpdateTimeoutMs(savedTimeout);
+    kq::SetUpdateBoundMs(savedBound);
+    EXPECT_EQ(status, kFail);
+    EXPECT_EQ(result, CCheckUpdatesDlg::kLater);
+    EXPECT_LT(seconds, 6.0);
+    EXPECT_TRUE(sawChecking);
+    EXPECT_GE(probes, 3);
+    EXPECT_EQ(answered, probes) << "the thread stopped answering during the request";
+}
+
+TEST_F(UpdateDialog, ResponseCutOffInItsHeadersCannotConnect) {
+    for (const char* raw : {"HTTP/1.1 200 OK\r\nContent-Type: text/pl", "HTTP/1.1 200 OK\r\nContent-Length: 3\r\n",
+                            "HTTP/1.1 200 OK\r\n", "HTTP/1.1 200 OK"}) {
+        SCOPED_TRACE(raw);
+        proxy.Answer(FakeProxy::Kind::Raw, raw);
+        EXPECT_EQ(RunDialog(IDC_UPD_CLOSE).status, kFail);
+    }
+    // A body cut short of its announced length is no answer either.
+    proxy.Answer(FakeProxy::Kind::Raw, "HTTP/1.1 200 OK\r\nContent-Length: 3\r\n\r\n1.");
+    EXPECT_EQ(RunDialog(IDC_UPD_CLOSE).status, kFail);
+    // An announced empty body is no update, as before; a body that ends with the
+    // connection counts as it stands.
+    proxy.Answer(FakeProxy::Kind::Raw, "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
+    ExpectNoUpdate(RunDialog(IDC_UPD_CLOSE));
+    proxy.Answer(FakeProxy::Kind::Raw, "HTTP/1.0 200 OK\r\n\r\n1.2");
+    EXPECT_EQ(RunDialog(IDOK).status, kNews);
+}
+
 TEST_F(UpdateDialog, EndlessBodyIsNotReadToTheEnd) {
     proxy.Answer(FakeProxy::Kind::Endless);
     DialogRun r = RunDialog(IDC_UPD_CLOSE);
