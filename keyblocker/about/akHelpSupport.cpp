@@ -9,6 +9,11 @@ namespace {
 
 constexpr UINT kDisplayTopic = 0x0000;  // HH_DISPLAY_TOPIC
 constexpr UINT kCloseAll = 0x0012;      // HH_CLOSE_ALL
+constexpr UINT kTpContextMenu = 0x0010; // HH_TP_HELP_CONTEXTMENU
+constexpr UINT kTpWmHelp = 0x0011;      // HH_TP_HELP_WM_HELP
+
+// The pop-up texts of the controls, a file of the compiled help.
+const char kPopupTexts[] = "cshelp.txt";
 constexpr int kHtmlHelpAOrdinal = 14;
 
 const char kHtmlHelpControlKey[] = "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32";
@@ -117,15 +122,30 @@ HWND CakHelpSupport::ShowTopic(const char* topic) {
     return engine(GetDesktopWindow(), target, kDisplayTopic, 0);
 }
 
+std::string CakHelpSupport::PopupTextsPath() const { return HtmlHelpPath() + "::/" + kPopupTexts; }
+
+bool CakHelpSupport::HasWinHelpFile() const {
+    const DWORD attributes = GetFileAttributesA(WinHelpPath().c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// WinHelp cannot be built here and recent Windows versions open no WinHelp file without an
+// extra download: without one beside the program the same requests go to the HTML Help
+// engine's pop-ups, with the same help-id table.
 BOOL CakHelpSupport::ContextHelp(const HELPINFO* info, const DWORD* helpIds) {
     if (!info) return FALSE;
-    // A missing help file is WinHelp's to report, not ours.
-    return m_pWinHelp(static_cast<HWND>(info->hItemHandle), WinHelpPath().c_str(), HELP_WM_HELP,
-                      reinterpret_cast<ULONG_PTR>(helpIds));
+    HWND control = static_cast<HWND>(info->hItemHandle);
+    if (HasWinHelpFile())
+        return m_pWinHelp(control, WinHelpPath().c_str(), HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(helpIds));
+    HtmlHelpFn engine = Engine();
+    return engine && engine(control, PopupTextsPath().c_str(), kTpWmHelp, reinterpret_cast<DWORD_PTR>(helpIds));
 }
 
 BOOL CakHelpSupport::ContextMenuHelp(HWND wnd, const DWORD* helpIds) {
-    return m_pWinHelp(wnd, WinHelpPath().c_str(), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(helpIds));
+    if (HasWinHelpFile())
+        return m_pWinHelp(wnd, WinHelpPath().c_str(), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(helpIds));
+    HtmlHelpFn engine = Engine();
+    return engine && engine(wnd, PopupTextsPath().c_str(), kTpContextMenu, reinterpret_cast<DWORD_PTR>(helpIds));
 }
 
 void CakHelpSupport::CloseAll() {

@@ -1,5 +1,7 @@
 // Opens the program's help: topics of the compiled HTML help file through the HTML Help
-// engine (loaded on first use), and the WinHelp context help of dialog controls.
+// engine (loaded on first use), and the context help of dialog controls: WinHelp when a
+// WinHelp file sits beside the program, else the engine's pop-up texts from the compiled
+// help file.
 #pragma once
 #include <windows.h>
 
@@ -32,6 +34,11 @@ public:
     BOOL ContextHelp(const HELPINFO* info, const DWORD* helpIds);
     // Context help for a right click on `wnd` (WM_CONTEXTMENU).
     BOOL ContextMenuHelp(HWND wnd, const DWORD* helpIds);
+    // The pop-up text file inside the compiled help file that context help shows without
+    // WinHelp: "<folder>\<chm>::/cshelp.txt".
+    std::string PopupTextsPath() const;
+    // True when the WinHelp file exists beside the program (WinHelp answers then).
+    bool HasWinHelpFile() const;
     // Closes every help window the engine opened (program exit).
     void CloseAll();
 

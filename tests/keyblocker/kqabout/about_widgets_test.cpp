@@ -206,31 +206,52 @@ BOOL WINAPI RecordWinHelp(HWND wnd, LPCSTR file, UINT command, ULONG_PTR data) {
 
 }  // namespace
 
-TEST(HelpSupport, ContextHelpGoesToWinHelpEvenWithoutTheFile) {
-    // No WinHelp file is shipped: WinHelp is asked all the same and has its own say about it.
+TEST(HelpSupport, ContextHelpGoesToWinHelpWithItsFileAndToTheEnginesPopupsWithout) {
+    const std::string log = ExeFolder() + "\\kqabout_ctx_hh.log";
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("KQ_HH_LOG", log.c_str());
+    ScopedDefaultValue engine(HKEY_CLASSES_ROOT, "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
+                               ExeFolder() + "\\kqabout_fakehh.dll");
     g_winHelpCalls.clear();
     CakHelpSupport help;
     help.SetWinHelp(RecordWinHelp);
-    help.SetWinHelpFile("no-such-file.hlp");
-    HWND control = reinterpret_cast<HWND>(0x1234);
-    HWND clicked = reinterpret_cast<HWND>(0x5678);
+    help.SetHtmlHelpFile("kqel.chm");
+    help.SetWinHelpFile("kqabout_ctx.hlp");
+    const std::string hlp = ExeFolder() + "\\kqabout_ctx.hlp";
+    DeleteFileA(hlp.c_str());
+    HWND page = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND control = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 0, 5, 5, page,
+                                   reinterpret_cast<HMENU>(1002), nullptr, nullptr);
     HELPINFO info{};
     info.cbSize = sizeof info;
     info.iContextType = HELPINFO_WINDOW;
     info.hItemHandle = control;
-    const DWORD ids[] = {1000, 0x806603E8, 0, 0};
+    const DWORD ids[] = {1000, 0x806603E8, 1002, 0x806603EA, 0, 0};
+
+    // No WinHelp file: the engine's pop-ups, from the text file in the compiled help.
+    help.ContextHelp(&info, ids);
+    help.ContextMenuHelp(page, ids);
+    EXPECT_TRUE(g_winHelpCalls.empty());
+    const std::string popups = ExeFolder() + "\\kqel.chm::/cshelp.txt";
+    EXPECT_EQ(help.PopupTextsPath(), popups);
+    EXPECT_EQ(e2e::ReadText(log), popups + "|17|1002|1000=806603E8,1002=806603EA,\n" + popups +
+                                      "|16|0|1000=806603E8,1002=806603EA,\n");
+
+    // With a WinHelp file beside the program, WinHelp answers the same two requests.
+    DeleteFileA(log.c_str());
+    ASSERT_TRUE(e2e::WriteBytes(hlp, "?_"));
     EXPECT_FALSE(help.ContextHelp(&info, ids));
-    EXPECT_FALSE(help.ContextMenuHelp(clicked, ids));
+    EXPECT_FALSE(help.ContextMenuHelp(page, ids));
+    DeleteFileA(hlp.c_str());
     ASSERT_EQ(g_winHelpCalls.size(), 2u);
-    const std::string file = ExeFolder() + "\\no-such-file.hlp";
     EXPECT_EQ(g_winHelpCalls[0].wnd, control);
-    EXPECT_EQ(g_winHelpCalls[0].file, file);
+    EXPECT_EQ(g_winHelpCalls[0].file, hlp);
     EXPECT_EQ(g_winHelpCalls[0].command, static_cast<UINT>(HELP_WM_HELP));
     EXPECT_EQ(g_winHelpCalls[0].data, reinterpret_cast<ULONG_PTR>(ids));
-    EXPECT_EQ(g_winHelpCalls[1].wnd, clicked);
-    EXPECT_EQ(g_winHelpCalls[1].file, file);
+    EXPECT_EQ(g_winHelpCalls[1].wnd, page);
     EXPECT_EQ(g_winHelpCalls[1].command, static_cast<UINT>(HELP_CONTEXTMENU));
-    EXPECT_EQ(g_winHelpCalls[1].data, reinterpret_cast<ULONG_PTR>(ids));
+    EXPECT_EQ(e2e::ReadText(log), "");
+    DestroyWindow(page);
 }
 
 TEST(HelpSupport, RealViewerOpensOurHelpFile) {

@@ -2,6 +2,7 @@
 // result, the product page it opens, and the help topics of the tray menu and the sheet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
@@ -201,4 +202,38 @@ TEST(KqelHelp, RealViewerShowsOurHelpAndClosesAtExit) {
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(kqel.WaitExit());
     EXPECT_FALSE(IsWindow(viewer));
+}
+
+TEST(KqelHelp, SettingsControlsAnswerF1AndRightClickWithThePopupTexts) {
+    StoreSettings(static_cast<int64_t>(time(nullptr)));
+    const std::string log = ExeFolder() + "\\kqabout_kqel_ctx.log";
+    DeleteFileA(log.c_str());
+    SetEnvironmentVariableA("KQ_HH_LOG", log.c_str());
+    ScopedDefaultValue control(HKEY_CLASSES_ROOT, kHtmlHelpControl, ExeFolder() + "\\kqabout_fakehh.dll");
+    {
+        Kqel kqel;
+        HWND tray = kqel.Tray();
+        ASSERT_NE(tray, nullptr);
+        PostMessageA(tray, WM_COMMAND, 151, 0);
+        HWND sheet = WaitForWindow(kqel.Pid(), "#32770", "Properties");
+        ASSERT_NE(sheet, nullptr);
+        HWND page = FindWindowExA(sheet, nullptr, "#32770", nullptr);
+        HWND games = GetDlgItem(page, 1002);
+        ASSERT_NE(games, nullptr);
+        RECT r{};
+        GetWindowRect(games, &r);
+        PostMessageA(page, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(games), MAKELPARAM(r.left + 2, r.top + 2));
+        const UINT kKeyF1 = 0x004D;  // WM_KEYF1: what F1 on a focused control becomes
+        PostMessageA(games, kKeyF1, 0, 0);
+        e2e::WaitUntil([&] {
+            const std::string text = e2e::ReadText(log);
+            return std::count(text.begin(), text.end(), '\n') >= 2;
+        }, 4000);
+        PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        e2e::WaitUntil([&] { return !IsWindow(sheet); }, 4000);
+        EXPECT_TRUE(kqel.WaitExit());
+    }
+    const std::string popups = ExeFolder() + "\\kqel.chm::/cshelp.txt";
+    const std::string table = "1000=806603E8,1001=806603E9,1003=806603EB,1002=806603EA,1004=806603EC,\n";
+    EXPECT_EQ(e2e::ReadText(log), popups + "|16|1002|" + table + popups + "|17|1002|" + table + "(null)|18\n");
 }
