@@ -107,7 +107,6 @@ void TfrmStopWatch::BuildControls() {
     btnStart->SetColorEnter(11974332);
     btnStart->SetColorLeave(widgets::SysColour(COLOR_BTNFACE));
     btnStart->OnClick = [this](widgets::TVrHyperButton&) { btnStartClick(); };
-    mouse_.Add(&btnStart);
 
     cbTop.SetParent(this);
     cbTop.SetBounds(183, 36, 100, 17);
@@ -278,7 +277,10 @@ void TfrmStopWatch::SetVisible(bool v) {
 }
 
 bool TfrmStopWatch::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    if (mouse_.Handle(Handle(), msg, wp, lp, result)) return true;
+    if (msg == WM_LBUTTONDBLCLK) {
+        result = SendMessageA(Handle(), WM_LBUTTONDOWN, wp, lp);
+        return true;
+    }
     return ui::Form::HandleMessage(msg, wp, lp, result);
 }
 

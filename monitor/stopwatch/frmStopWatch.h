@@ -90,6 +90,7 @@ public:
     const StopwatchRun& Run() const { return run_; }
 
 protected:
+    // A quick second click on the button is a click too, not a double click.
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     // Closing stops a run and only hides the window.
     bool CloseQuery() override;
@@ -107,7 +108,6 @@ private:
     CounterSource* counters_;
     Clock* clock_;
     StopwatchRun run_;
-    ui::HyperButtonMouse mouse_;
     bool placed_ = false;
 };
 

@@ -151,6 +151,7 @@ TEST(StopWatchWin, TheMouseLightsPressesAndClicksTheButton) {
     FakeClock clock;
     TfrmStopWatch f(&c, &clock);
     f.FormCreate();
+    f.SetVisible(true);  // clicks reach only a shown button
     const HWND w = f.Handle();
     SendMessageA(w, WM_MOUSEMOVE, 0, At(f.btnStart));
     EXPECT_TRUE(f.btnStart->Hot());
@@ -177,6 +178,11 @@ TEST(StopWatchWin, TheMouseLightsPressesAndClicksTheButton) {
     EXPECT_FALSE(f.Run().Running());
     EXPECT_EQ(f.btnStart->Caption(), "Start");
     EXPECT_FALSE(f.Timer.Enabled());
+    // A quick second click arrives as a double click: it clicks all the same.
+    ClickStart(f);
+    SendMessageA(w, WM_LBUTTONDBLCLK, MK_LBUTTON, At(f.btnStart));
+    SendMessageA(w, WM_LBUTTONUP, 0, At(f.btnStart));
+    EXPECT_FALSE(f.Run().Running());
 }
 
 TEST(StopWatchWin, RunsOverTheClockStopsAtTheLimitAndWhenClosed) {
@@ -184,6 +190,7 @@ TEST(StopWatchWin, RunsOverTheClockStopsAtTheLimitAndWhenClosed) {
     FakeClock clock;
     TfrmStopWatch f(&c, &clock);
     f.FormCreate();
+    f.SetVisible(true);
     ClickStart(f);
     for (int i = 1; i <= 9; ++i) {
         clock.now += 100;
@@ -279,6 +286,7 @@ TEST(StopWatchWin, ALoopbackTransferShowsInAllInterfaces) {
     TfrmStopWatch f(nullptr, &clock);  // the real interface table
     f.AdapterIndex = [] { return -1; };  // all interfaces
     f.FormCreate();
+    f.SetVisible(true);
     ClickStart(f);
 
     constexpr int kBytes = 4 << 20;
@@ -316,7 +324,7 @@ TEST(StopWatchWin, ALoopbackTransferShowsInAllInterfaces) {
         current = std::max(current, std::atof(Caption(f.pnlNowDown).c_str()));
         return total >= kBytes / 1024;
     }, 5000)) << total;
-    EXPECT_GE(current, 1.0);
+    EXPECT_GE(current, kBytes / 1024 / 4);  // the bytes came within a second or two
     EXPECT_GE(std::atof(Caption(f.pnlTotalUp).c_str()), kBytes / 1024);
     EXPECT_GE(std::atof(Caption(f.pnlMaxDown).c_str()), current);
     WSACleanup();
