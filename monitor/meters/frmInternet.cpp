@@ -1,6 +1,7 @@
 #include "monitor/meters/frmInternet.h"
 
 #include "monitor/app/gadget_frame.h"
+#include "monitor/ui/screen_fit.h"
 
 namespace meters {
 
@@ -168,7 +169,9 @@ void TfrmInternet::LoadSettings(const settings::SettingsFile& file) {
     const settings::NetworkWindowSettings s = settings::ReadNetworkWindow(file, CurrentSettings());
     const StickToKind stick = StickTo;
     StickTo = soNothing;
-    SetBounds(s.left, s.top, s.width, s.height);
+    // Only a size beyond the screens, or a place off every monitor, is brought back into view.
+    const ui::WindowBounds b = ui::FitToScreen({s.left, s.top, s.width, s.height}, gadget::kMinimumSize);
+    SetBounds(b.left, b.top, b.width, b.height);
     StickTo = stick;
     SetUpperLimit(s.upperLimit);
     Blend.SetAlphaBlendValue(settings::OpacityFromSetting(s.alphaBlendValue));

@@ -1,6 +1,7 @@
 #include "monitor/meters/frmMeter.h"
 
 #include "monitor/app/gadget_frame.h"
+#include "monitor/ui/screen_fit.h"
 
 namespace meters {
 
@@ -201,7 +202,9 @@ void TfrmMeter::LoadSettings(const settings::SettingsFile& file) {
     // The stored bounds as read: snapping must not pull a window kept near an edge.
     const StickToKind stick = StickTo;
     StickTo = soNothing;
-    SetBounds(s.left, s.top, s.width, s.height);
+    // Only a size beyond the screens, or a place off every monitor, is brought back into view.
+    const ui::WindowBounds b = ui::FitToScreen({s.left, s.top, s.width, s.height}, gadget::kMinimumSize);
+    SetBounds(b.left, b.top, b.width, b.height);
     StickTo = stick;
 
     // Menu-backed switches: the opposite mark, then the command, which flips it back.

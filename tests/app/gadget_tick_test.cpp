@@ -289,6 +289,22 @@ TEST_F(GadgetTick, FourDigitRatesGetAFourthCellOnBothLcdsAndGiveItBack) {
     ExpectRatesUncut(frm);
 }
 
+TEST_F(GadgetTick, ResumeFromSleepGivesOneZeroReadingInsteadOfASpike) {
+    frm.TimerTimer();
+    src.rows[1].inOctets += 3 * 1024;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Value(), 3);
+    // Asleep: the counter was reset meanwhile (a wrapped difference would read 4 GB).
+    src.rows[1].inOctets = 10;
+    SendMessageA(frm.Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Value(), 0);
+    EXPECT_EQ(frm.lcdDown1->Digits(), 3) << "no spike, so no fourth cell either";
+    src.rows[1].inOctets += 2 * 1024;
+    frm.TimerTimer();
+    EXPECT_EQ(frm.lcdDown1->Value(), 2);
+}
+
 bool NeedsPaint(HWND wnd) {
     RECT r;
     return GetUpdateRect(wnd, &r, FALSE) != FALSE;

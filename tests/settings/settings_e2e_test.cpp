@@ -2,6 +2,7 @@
 // starts out missing, started, inspected through its windows and quit.
 #include <windows.h>
 #include <shellapi.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -242,4 +243,49 @@ TEST(SettingsEndToEnd, PreparedFileComesUpAsStored) {
     // Keys already in the file keep their place; the rest follow in writing order.
     EXPECT_EQ(KeysOf(saved, "Main").front(), "CPU1");
     EXPECT_EQ(KeysOf(saved, "Main").size(), expected::MainKeys().size());
+}
+
+// The program's private memory once the gadget has painted.
+SIZE_T PrivateBytesAfterPaint(const ProgramRun& run) {
+    UpdateWindow(run.Main());  // sent to the program's thread: returns once it has painted
+    const HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, run.Pid());
+    PROCESS_MEMORY_COUNTERS_EX m{};
+    m.cb = sizeof m;
+    const bool read = p && GetProcessMemoryInfo(p, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&m), sizeof m);
+    if (p) CloseHandle(p);
+    if (!read) return 0;
+    return m.PrivateUsage ? m.PrivateUsage : m.PagefileUsage;
+}
+
+TEST(SettingsEndToEnd, AbsurdStoredGeometryComesUpOnScreenAtTheCostOfANormalStart) {
+    ProgramCopy copy;
+    ASSERT_TRUE(copy.Copied());
+    copy.WriteIni("[Main]\r\nFirstTime=0\r\n");
+    SIZE_T normal = 0;
+    {
+        ProgramRun run(copy);
+        ASSERT_NE(run.Main(), nullptr);
+        normal = PrivateBytesAfterPaint(run);
+        ASSERT_GT(normal, 0u);
+        EXPECT_EQ(run.Quit(), 0u);
+    }
+    // A hand-edited file: far larger than any screen, and far above every monitor.
+    copy.WriteIni("[Main]\r\nFirstTime=0\r\nWidth=100000\r\nHeight=100000\r\nTop=-2147483648\r\n");
+    {
+        ProgramRun run(copy);
+        ASSERT_NE(run.Main(), nullptr);
+        const RECT r = WindowBounds(run.Main());
+        const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        EXPECT_GE(r.left, vx);
+        EXPECT_GE(r.top, vy);
+        EXPECT_LE(r.right, vx + GetSystemMetrics(SM_CXVIRTUALSCREEN));
+        EXPECT_LE(r.bottom, vy + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr) << "on a monitor";
+        const RECT work = WorkArea();
+        EXPECT_EQ(r.top, work.top) << "brought into the work area";
+        const SIZE_T absurd = PrivateBytesAfterPaint(run);
+        EXPECT_LT(absurd, normal + 16u * 1024 * 1024)
+            << "private bytes " << absurd << " against " << normal << " for a normal start";
+        EXPECT_EQ(run.Quit(), 0u);
+    }
 }
