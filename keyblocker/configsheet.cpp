@@ -51,6 +51,19 @@ int CALLBACK CConfigSheet::SheetCallback(HWND sheet, UINT msg, LPARAM) {
 
 void CConfigSheet::OnInitialized(HWND sheet) {
     m_hSheet = sheet;
+    // Open where the user looks: centred on the work area of the monitor with the cursor.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    RECT window{};
+    if (GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor) &&
+        GetWindowRect(sheet, &window)) {
+        const RECT& work = monitor.rcWork;
+        const kq::Rect r = kq::CentreIn(kq::Rect{window.left, window.top, window.right, window.bottom},
+                                        kq::Rect{work.left, work.top, work.right, work.bottom});
+        SetWindowPos(sheet, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetWindowLongPtrA(sheet, GWL_EXSTYLE,
                       GetWindowLongPtrA(sheet, GWL_EXSTYLE) | WS_EX_APPWINDOW | WS_EX_CONTEXTHELP);
     HICON icon = LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_MAIN));

@@ -56,6 +56,16 @@ TrayAction DecideTrayEvent(bool busy, uint32_t event, const OsVersion& v) {
     }
 }
 
+Rect CentreIn(const Rect& window, const Rect& workArea) {
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    int left = workArea.left + ((workArea.right - workArea.left) - width) / 2;
+    int top = workArea.top + ((workArea.bottom - workArea.top) - height) / 2;
+    if (left < workArea.left) left = workArea.left;
+    if (top < workArea.top) top = workArea.top;
+    return Rect{left, top, left + width, top + height};
+}
+
 Rect HelpButtonRect(const Rect& tabControl, const Rect& okButton) {
     return Rect{tabControl.left, okButton.top, tabControl.left + 33, okButton.top + 25};
 }

@@ -43,6 +43,9 @@ struct Rect {
 };
 // The property sheet's help button: under the tab control's left edge, level with OK.
 Rect HelpButtonRect(const Rect& tabControl, const Rect& okButton);
+// A window of the size of `window` centred on `workArea`; one larger than the work area
+// keeps its top left corner inside it, so its caption stays reachable.
+Rect CentreIn(const Rect& window, const Rect& workArea);
 
 // "C:\Program Files\kqel.exe" -> "kqel": message box captions and help file names.
 std::string ProgramTitle(const std::string& exePath);

@@ -65,6 +65,31 @@ void CAboutPage::OnInitDialog() {
     m_product1.SetTarget(MakerUrl("/capsquell.shtml"));
     m_product2.SetTarget(MakerUrl("/clipwarden.shtml"));
     SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, VersionLine(m_hInstance).c_str());
+    // The maker's link stands under the version and copyright lines: its text starts where
+    // theirs does.
+    RECT version{}, home{};
+    GetWindowRect(GetDlgItem(m_hWnd, IDC_ABOUT_VERSION), &version);
+    GetWindowRect(m_home.GetHwnd(), &home);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&version), 2);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&home), 2);
+    SetWindowPos(m_home.GetHwnd(), nullptr, version.left - m_home.TextLeft(), home.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AlignWithLinkText(m_product1, IDC_ABOUT_PRODUCT1_TEXT);
+    AlignWithLinkText(m_product2, IDC_ABOUT_PRODUCT2_TEXT);
+}
+
+void CAboutPage::AlignWithLinkText(const CakUrlLabel& link, int textId) {
+    HWND text = GetDlgItem(m_hWnd, textId);
+    if (!text || !link.GetHwnd()) return;
+    // The link's text lies inside the label, so the dialog units of the template cannot
+    // say where it starts under every font: the label can.
+    RECT l{}, t{};
+    GetWindowRect(link.GetHwnd(), &l);
+    GetWindowRect(text, &t);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&l), 2);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&t), 2);
+    const int left = l.left + link.TextLeft();
+    SetWindowPos(text, nullptr, left, t.top, t.right - left, t.bottom - t.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace kq

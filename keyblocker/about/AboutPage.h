@@ -31,6 +31,8 @@ private:
     static INT_PTR CALLBACK DlgProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnInitDialog();
+    // Moves the static text `textId` so that it starts where the link's text starts.
+    void AlignWithLinkText(const CakUrlLabel& link, int textId);
 
     HINSTANCE m_hInstance;
     HWND m_hWnd = nullptr;

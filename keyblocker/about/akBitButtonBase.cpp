@@ -101,10 +101,22 @@ ButtonLayout CakBitButtonBase::Layout(const RECT& rc) const {
     return LayoutBitButton(r, m_picture.Width(), m_picture.Height(), !m_picture.Empty(), m_nPicPlacement);
 }
 
+void CakBitButtonBase::FillEmbossed(HDC dc, RECT rc, bool disabled, COLORREF color) {
+    if (disabled) {
+        SetDCBrushColor(dc, GetSysColor(COLOR_3DHILIGHT));
+        FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+        OffsetRect(&rc, -1, -1);
+        color = GetSysColor(COLOR_3DSHADOW);
+    }
+    const COLORREF old = SetDCBrushColor(dc, color);
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetDCBrushColor(dc, old);
+}
+
 void CakBitButtonBase::DrawTextEmbossed(HDC dc, const char* text, RECT rc, UINT format, bool disabled,
-                                        COLORREF color) {
+                                        COLORREF color, HFONT font) {
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, m_font.Handle());
+    HGDIOBJ oldFont = SelectObject(dc, font ? font : m_font.Handle());
     format |= DT_SINGLELINE | DT_END_ELLIPSIS;
     if (disabled) {
         // Raised look: a highlight copy, then the shadow copy one pixel up and left.

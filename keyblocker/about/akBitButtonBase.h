@@ -50,8 +50,12 @@ protected:
     virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     // Lays out picture and text in `rc`.
     ButtonLayout Layout(const RECT& rc) const;
-    // Draws text single-line with end ellipsis; embossed when disabled.
-    void DrawTextEmbossed(HDC dc, const char* text, RECT rc, UINT format, bool disabled, COLORREF color);
+    // Draws text single-line with end ellipsis; embossed when disabled. font: null for the
+    // button's own font.
+    void DrawTextEmbossed(HDC dc, const char* text, RECT rc, UINT format, bool disabled, COLORREF color,
+                          HFONT font = nullptr);
+    // Fills rc as DrawTextEmbossed colours text (for lines drawn with the text).
+    static void FillEmbossed(HDC dc, RECT rc, bool disabled, COLORREF color);
     void Redraw() const;
 
     void OnFontChanged() override { Redraw(); }

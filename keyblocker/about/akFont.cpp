@@ -11,6 +11,7 @@ CakFont::CakFont() : m_crColor(GetSysColor(COLOR_BTNTEXT)) {
 
 CakFont::~CakFont() {
     if (m_hFont) DeleteObject(m_hFont);
+    if (m_hPlain) DeleteObject(m_hPlain);
 }
 
 void CakFont::RemoveListener(CakFontListener* l) {
@@ -34,9 +35,15 @@ void CakFont::SetColor(COLORREF color) {
 
 void CakFont::Recreate() {
     HFONT font = CreateFontIndirectA(&m_lf);
-    if (!font) return;  // keep the previous one
+    if (!font) return;  // keep the previous ones
+    LOGFONTA plain = m_lf;
+    plain.lfUnderline = FALSE;
+    plain.lfStrikeOut = FALSE;
+    HFONT plainFont = CreateFontIndirectA(&plain);
     if (m_hFont) DeleteObject(m_hFont);
+    if (m_hPlain) DeleteObject(m_hPlain);
     m_hFont = font;
+    m_hPlain = plainFont;
 }
 
 void CakFont::Notify() {

@@ -29,6 +29,8 @@ public:
     void SetColor(COLORREF color);
     COLORREF GetColor() const { return m_crColor; }
     HFONT Handle() const { return m_hFont; }
+    // The same font without underline and strike-out, for text that draws its own lines.
+    HFONT PlainHandle() const { return m_hPlain ? m_hPlain : m_hFont; }
 
     void AddListener(CakFontListener* l) { m_listeners.push_back(l); }
     void RemoveListener(CakFontListener* l);
@@ -39,6 +41,7 @@ private:
 
     LOGFONTA m_lf{};
     HFONT m_hFont = nullptr;
+    HFONT m_hPlain = nullptr;
     COLORREF m_crColor;
     UINT m_nStyle = 0;
     std::vector<CakFontListener*> m_listeners;

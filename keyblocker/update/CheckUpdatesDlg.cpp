@@ -2,6 +2,7 @@
 
 #include "keyblocker/update/update_check.h"
 #include "keyblocker/update/update_res.h"
+#include "keyblocker/update/update_rule.h"
 
 namespace kq {
 
@@ -52,7 +53,71 @@ INT_PTR CALLBACK CCheckUpdatesDlg::DlgProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
     return FALSE;
 }
 
+namespace {
+
+// A device context of a window with the window's font selected, for measuring captions.
+class CaptionMeasure {
+public:
+    explicit CaptionMeasure(HWND wnd) : m_wnd(wnd), m_dc(GetDC(wnd)) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(wnd, WM_GETFONT, 0, 0));
+        if (m_dc && font) m_old = SelectObject(m_dc, font);
+    }
+    ~CaptionMeasure() {
+        if (m_old) SelectObject(m_dc, m_old);
+        if (m_dc) ReleaseDC(m_wnd, m_dc);
+    }
+    CaptionMeasure(const CaptionMeasure&) = delete;
+    CaptionMeasure& operator=(const CaptionMeasure&) = delete;
+
+    // The width of a caption as a button draws it (mnemonic ampersands take no room).
+    int Width(HWND control) const {
+        char text[128] = {};
+        GetWindowTextA(control, text, sizeof text);
+        RECT r{0, 0, 0, 0};
+        if (m_dc) DrawTextA(m_dc, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+        return r.right - r.left;
+    }
+
+private:
+    HWND m_wnd;
+    HDC m_dc;
+    HGDIOBJ m_old = nullptr;
+};
+
+}  // namespace
+
+void CCheckUpdatesDlg::FitButtons() {
+    // The rows as the dialog shows them: asking; the news; no update or a failure.
+    static const int kRows[3][2] = {
+        {IDC_UPD_YES, IDC_UPD_NO}, {IDOK, IDC_UPD_CLOSE_AFTER_DL}, {IDC_UPD_CLOSE, 0}};
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    RECT margin{0, 0, 12, 0};  // room beside the caption for the edges and the focus rectangle
+    MapDialogRect(m_hWnd, &margin);
+    const CaptionMeasure measure(m_hWnd);
+    for (const auto& row : kRows) {
+        const int count = row[1] ? 2 : 1;
+        HWND buttons[2] = {};
+        RECT rects[2] = {};
+        int design[2] = {}, need[2] = {};
+        for (int i = 0; i < count; ++i) {
+            buttons[i] = GetDlgItem(m_hWnd, row[i]);
+            GetWindowRect(buttons[i], &rects[i]);
+            MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rects[i]), 2);
+            design[i] = rects[i].right - rects[i].left;
+            need[i] = measure.Width(buttons[i]) + margin.right;
+        }
+        const int gap = count == 2 ? rects[1].left - rects[0].right : 0;
+        ButtonSpan spans[2];
+        LayOutButtonRow(client.right, gap, design, need, count, spans);
+        for (int i = 0; i < count; ++i)
+            SetWindowPos(buttons[i], nullptr, spans[i].left, rects[i].top, spans[i].width,
+                         rects[i].bottom - rects[i].top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void CCheckUpdatesDlg::OnInitDialog() {
+    FitButtons();
     // It opens by itself at start-up: make sure the user sees it.
     SetForegroundWindow(m_hWnd);
     Focus(IDC_UPD_YES);

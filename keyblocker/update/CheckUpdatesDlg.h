@@ -25,6 +25,9 @@ public:
 private:
     static INT_PTR CALLBACK DlgProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     void OnInitDialog();
+    // Widens every button whose caption needs more room than the dialog's design gives it
+    // (the dialog font differs between systems) and centres each row again.
+    void FitButtons();
     void OnCheck();
     void SetStatus(UINT stringId);
     void Show(int id, bool visible);

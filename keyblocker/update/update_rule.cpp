@@ -52,6 +52,21 @@ bool IsNewerVersionLine(const char* line, size_t length, uint32_t programMajor, 
     return major > programMajor || (major == programMajor && minor > programMinor);
 }
 
+void LayOutButtonRow(int clientWidth, int gap, const int* designWidths, const int* needWidths, int count,
+                     ButtonSpan* out) {
+    long total = 0;
+    for (int i = 0; i < count; ++i) {
+        out[i].width = designWidths[i] > needWidths[i] ? designWidths[i] : needWidths[i];
+        total += out[i].width + (i ? gap : 0);
+    }
+    long left = (clientWidth - total) / 2;
+    if (left < 0) left = 0;
+    for (int i = 0; i < count; ++i) {
+        out[i].left = static_cast<int>(left);
+        left += out[i].width + gap;
+    }
+}
+
 bool ResponseCutOff(bool endOfBody, size_t bytesRead, bool lengthKnown, uint64_t announcedLength) {
     if (!endOfBody) return false;
     return lengthKnown ? bytesRead < announcedLength : bytesRead == 0;

@@ -56,6 +56,19 @@ bool IsNewerVersionLine(const char* line, size_t length, uint32_t programMajor, 
 // never empty). Reading stopped early on purpose (endOfBody false) is no sign of anything.
 bool ResponseCutOff(bool endOfBody, size_t bytesRead, bool lengthKnown, uint64_t announcedLength);
 
+// One button of a row: its left edge and width, in pixels.
+struct ButtonSpan {
+    int left = 0;
+    int width = 0;
+};
+
+// Lays out a row of count buttons centred in a client area clientWidth wide, gap pixels
+// apart: each keeps its designed width unless its caption needs more (needWidths[i],
+// the caption's extent and the button's margins). A row wider than the client area
+// starts at its left edge. Writes count spans.
+void LayOutButtonRow(int clientWidth, int gap, const int* designWidths, const int* needWidths, int count,
+                     ButtonSpan* out);
+
 // What a completed request for the update file found.
 enum class UpdateOutcome { Failed, NoUpdate, Newer };
 

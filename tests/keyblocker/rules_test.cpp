@@ -92,6 +92,21 @@ TEST(SheetLayout, HelpButtonUnderTheTabsLevelWithOk) {
     EXPECT_EQ(r.bottom - r.top, 25);
 }
 
+TEST(SheetLayout, CentredOnTheWorkAreaAndNeverAboveOrLeftOfIt) {
+    // A work area beside the taskbar on a second monitor.
+    const kq::Rect work{1024, 0, 2304, 984};
+    const kq::Rect r = kq::CentreIn({0, 0, 402, 338}, work);
+    EXPECT_EQ(r.left, 1024 + (1280 - 402) / 2);
+    EXPECT_EQ(r.top, (984 - 338) / 2);
+    EXPECT_EQ(r.right - r.left, 402);
+    EXPECT_EQ(r.bottom - r.top, 338);
+    // Larger than the work area: its caption stays on it.
+    const kq::Rect big = kq::CentreIn({-50, -50, 1450, 1150}, work);
+    EXPECT_EQ(big.left, 1024);
+    EXPECT_EQ(big.top, 0);
+    EXPECT_EQ(big.right - big.left, 1500);
+}
+
 TEST(ProgramName, TitleAndFolder) {
     EXPECT_EQ(kq::ProgramTitle("C:\\Program Files\\Keyquell\\kqel.exe"), "kqel");
     EXPECT_EQ(kq::ProgramTitle("C:\\a.b\\kqel"), "kqel");

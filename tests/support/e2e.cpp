@@ -195,6 +195,44 @@ void Tap(WORD vk) {
 
 // ---- files --------------------------------------------------------------------------------
 
+bool SaveWindowBitmap(HWND wnd, const std::string& path) {
+    RECT r{};
+    if (!GetWindowRect(wnd, &r) || r.right <= r.left || r.bottom <= r.top) return false;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFOHEADER bi{};
+    bi.biSize = sizeof bi;
+    bi.biWidth = w;
+    bi.biHeight = h;  // bottom-up, as the file stores it
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    bi.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
+    bi.biSizeImage = stride * static_cast<DWORD>(h);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (mem && bmp) {
+        HGDIOBJ old = SelectObject(mem, bmp);
+        BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        BITMAPFILEHEADER fh{};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof bi;
+        fh.bfSize = fh.bfOffBits + bi.biSizeImage;
+        std::string file(reinterpret_cast<const char*>(&fh), sizeof fh);
+        file.append(reinterpret_cast<const char*>(&bi), sizeof bi);
+        file.append(static_cast<const char*>(bits), bi.biSizeImage);
+        ok = WriteBytes(path, file);
+        SelectObject(mem, old);
+    }
+    if (bmp) DeleteObject(bmp);
+    if (mem) DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
 TempFolder::TempFolder(const std::string& prefix) {
     char tmp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, tmp);

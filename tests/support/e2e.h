@@ -98,6 +98,8 @@ std::string ReadBytes(const std::string& path);
 std::string ReadText(const std::string& path);
 // Replaces the file with `bytes`; false when it cannot be written.
 bool WriteBytes(const std::string& path, const std::string& bytes);
+// Saves what the screen shows of the window (frame included) as a 24-bit .bmp file.
+bool SaveWindowBitmap(HWND wnd, const std::string& path);
 
 // Sets the default value of a registry key to a string for the scope and puts the old one
 // (or none) back.

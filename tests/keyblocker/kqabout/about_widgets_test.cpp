@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -123,6 +125,59 @@ TEST_F(AboutSheet, LinksAreBlueAndDisabledLinksEmbossed) {
     EXPECT_GT(disabled.shadow, 20);
     EnableWindow(link, TRUE);
     EXPECT_EQ(Capture(link).sum, enabled.sum);
+}
+
+TEST_F(AboutSheet, DescriptionsStartWithTheirLinksTextAndUnderlinesEndWithTheLetters) {
+    HWND page = about.GetHwnd();
+    for (auto ids : {std::pair<int, int>{IDC_ABOUT_PRODUCT1, IDC_ABOUT_PRODUCT1_TEXT},
+                     std::pair<int, int>{IDC_ABOUT_PRODUCT2, IDC_ABOUT_PRODUCT2_TEXT}}) {
+        SCOPED_TRACE(ids.first);
+        HWND link = GetDlgItem(page, ids.first);
+        HWND text = GetDlgItem(page, ids.second);
+        ASSERT_NE(text, nullptr);
+        RECT l{}, t{};
+        GetWindowRect(link, &l);
+        GetWindowRect(text, &t);
+        const Pixels p = Capture(link);
+        EXPECT_EQ(t.left, l.left + p.firstBlueX) << "the description does not start under the link's text";
+        // The maker's link starts with the version line above it.
+        RECT home{}, version{};
+        GetWindowRect(GetDlgItem(page, IDC_ABOUT_HOMEPAGE), &home);
+        GetWindowRect(GetDlgItem(page, IDC_ABOUT_VERSION), &version);
+        EXPECT_EQ(home.left + p.firstBlueX, version.left);
+
+        // The underline is the row with the most blue; it ends where the letters end.
+        RedrawWindow(link, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump();
+        RECT rc;
+        GetClientRect(link, &rc);
+        HDC dc = GetDC(link);
+        int underlineRow = -1, most = 0;
+        std::vector<int> rightmost(rc.bottom, -1);
+        // Smoothed letters have few pixels of the pure link colour: count every bluish one.
+        const auto bluish = [](COLORREF c) {
+            return GetBValue(c) > GetRValue(c) + 60 && GetBValue(c) > GetGValue(c) + 60;
+        };
+        for (int y = 0; y < rc.bottom; ++y) {
+            int count = 0;
+            for (int x = 0; x < rc.right; ++x)
+                if (bluish(GetPixel(dc, x, y))) {
+                    ++count;
+                    rightmost[y] = x;
+                }
+            if (count > most) {
+                most = count;
+                underlineRow = y;
+            }
+        }
+        int underlineRight = underlineRow >= 0 ? rightmost[underlineRow] : -1, letterRight = -1;
+        for (int y = 0; y < rc.bottom; ++y)
+            if (y != underlineRow) letterRight = std::max(letterRight, rightmost[y]);
+        ReleaseDC(link, dc);
+        ASSERT_GT(underlineRow, 0);
+        EXPECT_LE(underlineRight, letterRight + 1) << "the underline runs past the last letter";
+        EXPECT_GE(underlineRight, letterRight - 1) << "the underline stops short of the last letter";
+    }
 }
 
 TEST_F(AboutSheet, HelpButtonGoesHotAndBackAndHidesMagenta) {

@@ -2,7 +2,11 @@
 // result, the product page it opens, and the help topics of the tray menu and the sheet.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
@@ -236,4 +240,35 @@ TEST(KqelHelp, SettingsControlsAnswerF1AndRightClickWithThePopupTexts) {
     const std::string popups = ExeFolder() + "\\kqel.chm::/cshelp.txt";
     const std::string table = "1000=806603E8,1001=806603E9,1003=806603EB,1002=806603EA,1004=806603EC,\n";
     EXPECT_EQ(e2e::ReadText(log), popups + "|16|1002|" + table + popups + "|17|1002|" + table + "(null)|18\n");
+}
+
+TEST(KqelSheet, OpensCentredOnTheWorkAreaOfTheMonitorWithTheCursor) {
+    StoreSettings(static_cast<int64_t>(time(nullptr)));
+    SetCursorPos(900, 650);
+    Kqel kqel;
+    HWND tray = kqel.Tray();
+    ASSERT_NE(tray, nullptr);
+    PostMessageA(tray, WM_COMMAND, 151, 0);
+    HWND sheet = WaitForWindow(kqel.Pid(), "#32770", "Properties");
+    ASSERT_NE(sheet, nullptr);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoA(MonitorFromPoint(POINT{900, 650}, MONITOR_DEFAULTTONEAREST), &mi);
+    RECT r{};
+    GetWindowRect(sheet, &r);
+    EXPECT_LE(std::abs((r.left + r.right) - (mi.rcWork.left + mi.rcWork.right)), 1);
+    EXPECT_LE(std::abs((r.top + r.bottom) - (mi.rcWork.top + mi.rcWork.bottom)), 1);
+
+    // Pictures of both pages for people to look at (KQ_SHOTS names a folder).
+    char folder[MAX_PATH] = {};
+    if (GetEnvironmentVariableA("KQ_SHOTS", folder, sizeof folder)) {
+        Sleep(300);
+        e2e::SaveWindowBitmap(sheet, std::string(folder) + "\\sheet-configuration.bmp");
+        SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+        Sleep(300);
+        e2e::SaveWindowBitmap(sheet, std::string(folder) + "\\sheet-about.bmp");
+    }
+    PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    e2e::WaitUntil([&] { return !IsWindow(sheet); }, 4000);
+    EXPECT_TRUE(kqel.WaitExit());
 }

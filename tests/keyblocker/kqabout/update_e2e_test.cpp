@@ -5,16 +5,20 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "fake_proxy.h"
 #include "keyblocker/update/CheckUpdatesDlg.h"
 #include "keyblocker/update/update_check.h"
 #include "keyblocker/update/update_res.h"
+#include "tests/support/e2e.h"
 
 using kq::CCheckUpdatesDlg;
 using kqtest::FakeProxy;
 
 namespace {
+
+const char kFailText[] = "Cannot connect to updates server.";
 
 struct DialogRun {
     std::string status;      // status line after the check
@@ -39,6 +43,46 @@ HWND WaitForDialog() {
 
 bool Visible(HWND dlg, int id) { return IsWindowVisible(GetDlgItem(dlg, id)) != FALSE; }
 
+// Saves what the dialog shows as KQ_SHOTS\update-<name>.bmp when KQ_SHOTS names a folder.
+void SaveShot(HWND dlg, const char* name) {
+    char folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("KQ_SHOTS", folder, sizeof folder)) return;
+    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(200);  // a picture for people to look at, not a condition to wait for
+    e2e::SaveWindowBitmap(dlg, std::string(folder) + "\\update-" + name + ".bmp");
+}
+
+// Every shown button has room for its caption beside its edges and focus rectangle, lies
+// inside the dialog and clear of the others.
+void ExpectCaptionsFit(HWND dlg, const char* state) {
+    SCOPED_TRACE(state);
+    RECT client{};
+    GetClientRect(dlg, &client);
+    std::vector<RECT> shown;
+    for (int id : {IDC_UPD_YES, IDC_UPD_NO, IDOK, IDC_UPD_CLOSE_AFTER_DL, IDC_UPD_CLOSE}) {
+        HWND b = GetDlgItem(dlg, id);
+        if (!IsWindowVisible(b)) continue;
+        RECT r{};
+        GetWindowRect(b, &r);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+        char text[128] = {};
+        GetWindowTextA(b, text, sizeof text);
+        HDC dc = GetDC(b);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(b, WM_GETFONT, 0, 0)));
+        RECT t{};
+        DrawTextA(dc, text, -1, &t, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, old);
+        ReleaseDC(b, dc);
+        RECT unit{0, 0, 4, 0};  // 4 dialog units: edge, focus rectangle and a little air
+        MapDialogRect(dlg, &unit);
+        EXPECT_GE(r.right - r.left, t.right + 2 * unit.right) << text;
+        EXPECT_GE(r.left, client.left) << text;
+        EXPECT_LE(r.right, client.right) << text;
+        for (const RECT& o : shown) EXPECT_TRUE(r.right <= o.left || o.right <= r.left) << text;
+        shown.push_back(r);
+    }
+}
+
 // Opens the dialog, presses "Yes, check for updates now", notes what it shows, then
 // presses the button `finish` (when visible) or dismisses it.
 DialogRun RunDialog(int finish) {
@@ -51,6 +95,8 @@ DialogRun RunDialog(int finish) {
         EXPECT_STREQ(text, "Make your choice, please.");
         EXPECT_TRUE(Visible(dlg, IDC_UPD_YES));
         EXPECT_FALSE(Visible(dlg, IDOK));
+        ExpectCaptionsFit(dlg, "asking");
+        SaveShot(dlg, "asking");
         const auto t0 = std::chrono::steady_clock::now();
         SendMessageA(dlg, WM_COMMAND, IDC_UPD_YES, 0);  // returns when the check is over
         run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
@@ -61,6 +107,8 @@ DialogRun RunDialog(int finish) {
         run.download = Visible(dlg, IDOK);
         run.closeAfterNews = Visible(dlg, IDC_UPD_CLOSE_AFTER_DL);
         run.close = Visible(dlg, IDC_UPD_CLOSE);
+        ExpectCaptionsFit(dlg, text);
+        SaveShot(dlg, run.download ? "news" : run.status == kFailText ? "failed" : "none");
         if (finish && Visible(dlg, finish))
             PostMessageA(dlg, WM_COMMAND, finish, 0);
         else

@@ -120,3 +120,21 @@ TEST(UpdateRule, BodyEndingBeforeItsAnnouncedLengthOrEmptyWithoutOneIsCutOff) {
     EXPECT_FALSE(ResponseCutOff(false, 0, true, 100)); // reading stopped after the line
     EXPECT_FALSE(ResponseCutOff(false, 4, false, 0));
 }
+
+TEST(UpdateRule, ButtonRowsWidenForTheirCaptionsAndStayCentred) {
+    kq::ButtonSpan spans[2];
+    // The asking row of a 372-pixel dialog: the first caption needs more than designed.
+    const int design[2] = {150, 150}, need[2] = {162, 110};
+    kq::LayOutButtonRow(372, 9, design, need, 2, spans);
+    EXPECT_EQ(spans[0].width, 162);
+    EXPECT_EQ(spans[1].width, 150);
+    EXPECT_EQ(spans[1].left, spans[0].left + 162 + 9);
+    EXPECT_EQ(spans[0].left, (372 - (162 + 9 + 150)) / 2);
+    // One button alone, centred; a row too wide starts at the left edge.
+    kq::LayOutButtonRow(372, 0, design, need, 1, spans);
+    EXPECT_EQ(spans[0].left, (372 - 162) / 2);
+    const int wide[2] = {300, 300};
+    kq::LayOutButtonRow(372, 9, wide, need, 2, spans);
+    EXPECT_EQ(spans[0].left, 0);
+    EXPECT_EQ(spans[1].left, 309);
+}
