@@ -75,7 +75,10 @@ std::int32_t BaseLineY(std::int32_t height, std::int32_t offset) {
 
 std::int32_t SampleY(ScopeInt v, ScopeInt minValue, ScopeInt maxValue, std::int32_t height) {
     const std::int64_t range = static_cast<std::int64_t>(maxValue) - minValue;
-    const std::int64_t p = range == 0 ? 0 : (static_cast<std::int64_t>(v) - minValue) * 100 / range;
+    std::int64_t p = range == 0 ? 0 : (static_cast<std::int64_t>(v) - minValue) * 100 / range;
+    // A value outside MinValue..MaxValue (the model clamps what it stores) lies on the edge,
+    // as on the scale beside the graph; so no product below can overflow.
+    p = std::clamp<std::int64_t>(p, 0, 100);
     return static_cast<std::int32_t>(height - static_cast<std::int64_t>(height) * p / 100);
 }
 
@@ -165,7 +168,7 @@ void Model::Layout(std::int32_t width, std::int32_t height, Frame& out) const {
     const std::int32_t baseY = BaseLineY(height, baseOffset_);
     out.baseY = baseY;
     // Lines off the picture are kept just off it, so no coordinate overflows.
-    const std::int64_t margin = 2 + gridLineWidth_;
+    const std::int64_t margin = 2 + static_cast<std::int64_t>(gridLineWidth_);
     const std::int64_t yLo = -margin, yHi = static_cast<std::int64_t>(height) + margin;
 
     out.grid.clear();
@@ -241,7 +244,7 @@ private:
 void Model::Lines(const Channel& c, std::int32_t width, std::int32_t height, std::int32_t baseY,
                   std::vector<Point>& out) const {
     const std::int64_t f = frequency_;
-    const std::int64_t margin = 2 + std::max<std::int32_t>(c.look.width, 1);
+    const std::int64_t margin = 2 + static_cast<std::int64_t>(std::max<std::int32_t>(c.look.width, 1));
     Polyline line(out, -margin, static_cast<std::int64_t>(width) + margin);
     std::int64_t x = static_cast<std::int64_t>(width) + f;
     line.MoveTo(x, baseY);

@@ -1,6 +1,8 @@
 // The scale's marks: on the scope graph's rows, rounded values, peak marks, labels that fit.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "widgets/scale_core.h"
 
 using namespace widgets::scale;
@@ -39,4 +41,23 @@ TEST(Scale, LabelsThatFit) {
   EXPECT_EQ(4, FittingMajors(100, 8, 4));
   EXPECT_EQ(2, FittingMajors(25, 8, 4));
   EXPECT_EQ(1, FittingMajors(5, 8, 4));
+}
+
+// Counts and bounds at the ends of their range: 64-bit arithmetic throughout, every mark on
+// the picture (UBSan stops the test at an overflow).
+TEST(Scale, ExtremeCountsAndBoundsNeitherOverflowNorLeaveThePicture) {
+  Mark m[8];
+  const int n = Marks(INT_MIN, INT_MAX, 0, 100, INT_MAX, INT_MAX, m, 8);
+  ASSERT_EQ(8, n);
+  EXPECT_EQ(INT_MIN, m[0].value);
+  for (int i = 0; i < n; ++i) {
+    EXPECT_GE(m[i].y, 0);
+    EXPECT_LE(m[i].y, 99);
+  }
+  EXPECT_EQ(0, ValueY(LLONG_MAX, LLONG_MIN, LLONG_MAX, 100));
+  EXPECT_EQ(100, ValueY(LLONG_MIN, LLONG_MIN, LLONG_MAX, 100));
+  EXPECT_EQ(50, ValueY(0, LLONG_MIN, LLONG_MAX, 100));
+  EXPECT_EQ(1, FittingMajors(10, INT_MAX, 4));
+  EXPECT_EQ(10, FittingMajors(100, 8, INT_MAX)) << "at once, not by counting down";
+  EXPECT_EQ(1, FittingMajors(-100, 8, INT_MAX));
 }

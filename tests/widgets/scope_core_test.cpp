@@ -115,6 +115,22 @@ TEST(ScopeRules, BaseLineAndSampleY) {
     EXPECT_EQ(SampleY(999999999, -999999999, 999999999, 41), 0);
     EXPECT_EQ(SampleY(-999999999, -999999999, 999999999, 41), 41);
     EXPECT_EQ(SampleY(0, -999999999, 999999999, 100), 50);
+    // Values and heights from outside the model's rules: on the edge, no overflow.
+    EXPECT_EQ(SampleY(INT32_MIN, INT32_MAX, -1, INT32_MAX), 0);
+    EXPECT_EQ(SampleY(INT32_MAX, 0, 1, INT32_MIN), 0);
+    EXPECT_EQ(SampleY(-5, 0, 100, 41), 41);
+}
+
+TEST(ScopeLayout, WidestLinesStillLayOutWithoutOverflow) {
+    Model m;
+    m.SetGridLineWidth(INT32_MAX);
+    m.SetChannelCount(1);
+    m.Look(0).width = INT32_MAX;
+    m.Tick([](std::size_t, ScopeInt& v) { v = 50; });
+    Frame f;
+    m.Layout(20, 10, f);
+    ASSERT_FALSE(f.lines[0].empty());
+    EXPECT_EQ(f.lines[0].front().x, 21);  // the pen starts one step right of the picture
 }
 
 TEST(ScopeLayout, GridLinesAroundTheBaseLineAndScrollingWithTheData) {

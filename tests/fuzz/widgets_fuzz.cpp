@@ -1,10 +1,12 @@
-// The LCD digits and the level bar and gauge over any value, size and spacing: nothing drawn
-// or pointed at outside the picture, no signed overflow.
+// The LCD digits, the level bar and gauge, the scope graph and its scale over any value, size
+// and spacing: nothing drawn or pointed at outside the picture, no signed overflow.
 #include <cstdint>
 #include <cstring>
 
 #include "widgets/bar_core.h"
 #include "widgets/lcd_core.h"
+#include "widgets/scale_core.h"
+#include "widgets/scope_core.h"
 
 using namespace widgets;
 
@@ -43,5 +45,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   level::PaintGauge(img.View(), g, r);
   level::LayoutBar(v[0], r, true);
   level::GaugeTicks(v[0], v[2], v[3], r);
+
+  scale::Mark marks[16];
+  const int n = scale::Marks(v[4], v[5], v[6], h, v[2], v[3], marks, 16);
+  for (int i = 0; i < n; ++i)
+    if (marks[i].y < 0 || marks[i].y >= h) __builtin_trap();
+  scale::ValueY(v[6], v[4], v[5], v[0]);
+  scale::FittingMajors(v[0], v[1], v[2]);
+
+  scope::Model scope;
+  scope.SetMinValue(v[4]);
+  scope.SetMaxValue(v[5]);
+  scope.SetGridSize(v[2]);
+  scope.SetFrequency(v[3]);
+  scope.SetBaseOffset(v[6]);
+  scope.SetGridLineWidth(v[7]);
+  scope.SetBufferSize(static_cast<int32_t>(static_cast<uint32_t>(v[0]) % 300));
+  scope.SetChannelCount(2);
+  for (int t = 0; t < 3; ++t) scope.Tick([&](std::size_t i, ScopeInt& value) { value = v[4 + i + t]; });
+  scope::Frame frame;
+  scope.Layout(w, h, frame);
+  scope::BaseLineY(v[0], v[6]);
+  scope::SampleY(v[4], v[5], v[6], v[7]);
   return 0;
 }
