@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "monitor/app/http_client.h"
 #include "monitor/app/tick.h"
 #include "monitor/app/widgets_used.h"
 #include "monitor/meters/frmInternet.h"
@@ -83,6 +84,7 @@ public:
     ui::ImageList ilMenus;   // menu images
     ui::TrayIcon CoolTrayIcon;
     ui::TextTrayIcon TextTrayIcon;
+    THttpClient HTTP;  // the update check's client
 
     // ---- fonts
     ui::Font fontForm;    // "MS Sans Serif" 8 pt
@@ -180,6 +182,10 @@ public:
     void mniStopWatchClick(ui::MenuItem& sender);
     void mniOptionsClick(ui::MenuItem& sender);
     void CheckforUpdate1Click(ui::MenuItem& sender);
+    // Asks the maker's server for the latest version and offers the download page
+    // (frmMain_update.cpp). Blocks while it waits, with this thread's messages pumped; a
+    // second call meanwhile does nothing.
+    void CheckForUpdate();
     void mniHelpClick(ui::MenuItem& sender);
     void mniAboutClick(ui::MenuItem& sender);
     void mniCloseClick(ui::MenuItem& sender);

@@ -480,9 +480,6 @@ void TfrmMain::mniAboutClick(ui::MenuItem&) {
     if (ui::Form* f = Windows().frmAbout) f->ShowModal();
 }
 
-// The update check comes with the update client.
-void TfrmMain::CheckforUpdate1Click(ui::MenuItem&) {}
-
 void TfrmMain::mniHelpClick(ui::MenuItem&) {
     const std::string folder = ProgramFolder();
     const std::string file = folder + "help\\help.htm";

@@ -197,8 +197,8 @@ TEST_F(AboutSheet, HelpButtonGoesHotAndBackAndHidesMagenta) {
 TEST_F(AboutSheet, ClickingALinkOpensItsPage) {
     const std::string log = ExeFolder() + "\\kqabout_urls.log";
     DeleteFileA(log.c_str());
-    SetEnvironmentVariableA("KQ_URL_LOG", log.c_str());
-    const std::string recorder = "\"" + ExeFolder() + "\\kqabout_urlrecorder.exe\" \"%1\"";
+    SetEnvironmentVariableA("E2E_URL_LOG", log.c_str());
+    const std::string recorder = "\"" + ExeFolder() + "\\urlrecorder.exe\" \"%1\"";
     {
         ScopedDefaultValue handler(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", recorder);
         SendMessageA(GetDlgItem(about.GetHwnd(), IDC_ABOUT_PRODUCT2), BM_CLICK, 0, 0);

@@ -12,13 +12,13 @@
 #include <ctime>
 #include <string>
 
-#include "fake_proxy.h"
 #include "keyblocker/update/update_res.h"
 #include "tests/support/e2e.h"
+#include "tests/support/fake_proxy.h"
 
 using e2e::ExeFolder;
 using e2e::ScopedDefaultValue;
-using kqtest::FakeProxy;
+using e2e::FakeProxy;
 
 namespace {
 
@@ -88,13 +88,13 @@ class KqelUpdate : public ::testing::Test {
 protected:
     void SetUp() override {
         DeleteFileA(m_urlLog.c_str());
-        SetEnvironmentVariableA("KQ_URL_LOG", m_urlLog.c_str());
+        SetEnvironmentVariableA("E2E_URL_LOG", m_urlLog.c_str());
     }
     FakeProxy proxy;
-    kqtest::ProxySetting setting{proxy.Port()};
+    e2e::ProxySetting setting{proxy.Port()};
     std::string m_urlLog = ExeFolder() + "\\kqabout_kqel_urls.log";
     ScopedDefaultValue browser{HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command",
-                               "\"" + ExeFolder() + "\\kqabout_urlrecorder.exe\" \"%1\""};
+                               "\"" + ExeFolder() + "\\urlrecorder.exe\" \"%1\""};
 };
 
 // Runs kqel with a check due, presses "Yes", then `finish`; returns the status it showed.

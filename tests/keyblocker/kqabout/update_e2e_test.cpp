@@ -7,14 +7,14 @@
 #include <thread>
 #include <vector>
 
-#include "fake_proxy.h"
 #include "keyblocker/update/CheckUpdatesDlg.h"
 #include "keyblocker/update/update_check.h"
 #include "keyblocker/update/update_res.h"
 #include "tests/support/e2e.h"
+#include "tests/support/fake_proxy.h"
 
 using kq::CCheckUpdatesDlg;
-using kqtest::FakeProxy;
+using e2e::FakeProxy;
 
 namespace {
 
@@ -127,7 +127,7 @@ const char kFail[] = "Cannot connect to updates server.";
 class UpdateDialog : public ::testing::Test {
 protected:
     FakeProxy proxy;
-    kqtest::ProxySetting setting{proxy.Port()};
+    e2e::ProxySetting setting{proxy.Port()};
 
     void ExpectNoUpdate(const DialogRun& r) {
         EXPECT_EQ(r.status, kNone);
@@ -196,7 +196,7 @@ TEST_F(UpdateDialog, ServerErrorsAndNoServerCannotConnect) {
     EXPECT_EQ(RunDialog(IDC_UPD_CLOSE).status, kFail);
 
     // Nobody listens where the proxy setting points.
-    kqtest::ProxySetting refused(kqtest::ClosedPort());
+    e2e::ProxySetting refused(e2e::ClosedPort());
     r = RunDialog(IDC_UPD_CLOSE);
     EXPECT_EQ(r.status, kFail);
     EXPECT_EQ(r.result, CCheckUpdatesDlg::kLater);

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-namespace kqtest {
+namespace e2e {
 
 class FakeProxy {
 public:
@@ -55,6 +55,12 @@ private:
 // A port on 127.0.0.1 that nobody listens on.
 unsigned short ClosedPort();
 
+// Sends one plain request of the test's own to the proxy on `port` and returns the status of
+// its answer (0 without one). The proxy serves one request after the other, so when this
+// returns every request that reached it earlier has been recorded: the sentinel for "no
+// further request came".
+int ProxyRoundTrip(unsigned short port);
+
 // Points the current user's preconfigured proxy at 127.0.0.1:port for its lifetime and
 // puts the previous setting back afterwards.
 class ProxySetting {
@@ -73,4 +79,4 @@ private:
     Saved m_enable, m_server, m_override;
 };
 
-}  // namespace kqtest
+}  // namespace e2e

@@ -1,10 +1,11 @@
-#include "fake_proxy.h"
+#include "tests/support/fake_proxy.h"
 
 #include <ws2tcpip.h>
 
+#include <cstdlib>
 #include <cstring>
 
-namespace kqtest {
+namespace e2e {
 
 namespace {
 
@@ -148,6 +149,32 @@ unsigned short ClosedPort() {
     return ntohs(a.sin_port);
 }
 
+int ProxyRoundTrip(unsigned short port) {
+    WSADATA wsa;
+    WSAStartup(MAKEWORD(2, 2), &wsa);
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(port);
+    int status = 0;
+    if (connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        SendAll(s, "GET http://sentinel.invalid/ HTTP/1.0\r\n\r\n")) {
+        std::string answer;
+        char buf[512];
+        while (answer.find("\r\n") == std::string::npos && WaitReadable(s, 10000)) {
+            const int n = recv(s, buf, sizeof buf, 0);
+            if (n <= 0) break;
+            answer.append(buf, static_cast<size_t>(n));
+        }
+        if (answer.compare(0, 5, "HTTP/") == 0 && answer.find(' ') != std::string::npos)
+            status = atoi(answer.c_str() + answer.find(' ') + 1);
+    }
+    closesocket(s);
+    WSACleanup();
+    return status;
+}
+
 namespace {
 
 void SaveValue(HKEY key, const char* name, std::vector<BYTE>& data, DWORD& type, bool& present) {
@@ -193,4 +220,4 @@ ProxySetting::~ProxySetting() {
     RegCloseKey(key);
 }
 
-}  // namespace kqtest
+}  // namespace e2e
