@@ -7,3 +7,14 @@ void DetailsLink::TrimWorkingSet() {
 }
 
 }  // namespace app
+
+namespace app {
+
+int DetailsLink::UpperLimit() const {
+    // Network/UpperLimit, the graph's own maximum (100) when the file has none.
+    constexpr int kGraphMaximum = 100;
+    return main_.SettingsFile ? main_.SettingsFile->ReadInteger("Network", "UpperLimit", kGraphMaximum)
+                              : kGraphMaximum;
+}
+
+}  // namespace app

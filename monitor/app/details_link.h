@@ -22,6 +22,11 @@ public:
     void ProgramOptions() override { main_.mniOptionsClick(main_.mniOptions); }
     void HelpContents() override { main_.mniHelpClick(main_.mniHelp); }
     void About() override { main_.mniAboutClick(main_.mniAbout); }
+    int DownloadRate() const override { return main_.lcdDown1->Value(); }
+    int UploadRate() const override { return main_.lcdUp1->Value(); }
+    int32_t AdapterChoice() const override { return main_.AdapterIndex; }
+    int UpperLimit() const override;
+    void ReadOctets() override { main_.GetOctets(main_.AdapterIndex); }
 
     // DetailsWindow
     bool ShownNotMinimised() const override { return window_ && window_->ShownNotMinimised(); }
@@ -31,7 +36,10 @@ public:
     AdapterListSink& Adapters() override { return *this; }
 
 private:
-    void AdapterCounters(const InterfaceCounters&) override {}
+    // The tick's counters go to the adapters list of the Network tab.
+    void AdapterCounters(const InterfaceCounters& row) override {
+        if (window_) window_->Info.AdapterCounters(row);
+    }
     TfrmMain& main_;
     details::TfrmTask* window_ = nullptr;
 };

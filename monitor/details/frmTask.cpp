@@ -22,6 +22,7 @@ TfrmTask::TfrmTask(ProgramLink& link, ProcessSource* source)
       N3(ui::MenuItem::kSeparator),
       mniEndTask("End Task", ui::Bind(this, &TfrmTask::mniEndTaskClick)),
       mniEndProcess("End Process", ui::Bind(this, &TfrmTask::mniEndProcessClick)),
+      Info(link),
       link_(link),
       source_(source) {
     if (!source_) {
@@ -75,6 +76,7 @@ void TfrmTask::FormCreate() {
     }
     BuildTasksTab();
     BuildProcessesTab();
+    Info.Create(tsGeneral.Body, tsProcessor.Body, tsFolders.Body, TabSheet1.Body, 0);
     FormResize();
 
     SetAlwaysOnTop(true);
@@ -85,6 +87,8 @@ void TfrmTask::FormCreate() {
     DefaultTaskIcon.reset(static_cast<HICON>(CopyImage(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)), IMAGE_ICON,
                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     RefreshTasks(true);
+    // The CPU tab, the folders, the General tab's static part, the adapters, the graph's limit.
+    Info.FormCreate(link_.UpperLimit());
     pgMain.SetActivePageIndex(kPageGeneral);
 }
 
@@ -125,7 +129,10 @@ void TfrmTask::FormResize() {
     pnlSneaky.SetBounds(5, 5, ClientWidth() - 10, ClientHeight() - sbBar.Height() - 15);
 }
 
-void TfrmTask::FormShow() { TimerEvent(); }
+void TfrmTask::FormShow() {
+    Info.FormShow();
+    TimerEvent();
+}
 
 void TfrmTask::TimerEvent() {
     ReadTaskList(reading_);
@@ -134,7 +141,9 @@ void TfrmTask::TimerEvent() {
     processes_->Tick(link_.Terminating(), IsWindowEnabled(Handle()) != FALSE);
     sbBar.SetPanelText(1, ProcessCountText(processes_->ProcessCount()).text);
     sbBar.SetPanelText(0, CpuUsageText(link_.CPU1()).text);
-    const metrics::MemoryStatus ms = metrics::ReadMemoryStatus();
+    // Gauges, memory, running time and rate labels; its memory reading gives the commit charge.
+    Info.TimerEvent();
+    const metrics::MemoryStatus& ms = Info.MemoryReading();
     sbBar.SetPanelText(2, CommitChargeText(ms.totalPageFile, ms.availPageFile).text);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "monitor/details/details_win.h"
+#include "monitor/details/frmTask_info.h"
 #include "monitor/details/process_tab.h"
 #include "monitor/details/program_link.h"
 #include "monitor/details/task_list.h"
@@ -135,6 +136,10 @@ public:
     ui::Icon DefaultTaskIcon;
     // The terminator End Process uses (the platform's message boxes when null; tests fill it).
     Terminator* TerminatorForTesting = nullptr;
+
+    // ---- General, CPU, Folders and Network (frmTask_info.h); after the sheets, so its
+    // controls leave them before the sheets go.
+    InfoTabs Info;
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

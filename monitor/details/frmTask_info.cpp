@@ -107,8 +107,9 @@ void InfoTabs::FormDestroy() {
   Scope->SetActive(false);
 }
 
-void InfoTabs::Create(ui::TabSheet& tsGeneral, ui::TabSheet& tsProcessor, ui::TabSheet& tsFolders,
-                      ui::TabSheet& TabSheet1) {
+void InfoTabs::Create(ui::Control& tsGeneral, ui::Control& tsProcessor, ui::Control& tsFolders,
+                      ui::Control& TabSheet1, int border) {
+  for (SheetBody* b : {&bodyGeneral, &bodyProcessor, &bodyFolders, &bodyNetwork}) b->SetBorder(border);
   BuildGeneral(tsGeneral);
   BuildProcessor(tsProcessor);
   BuildFolders(tsFolders);
@@ -122,7 +123,7 @@ void InfoTabs::Create(ui::TabSheet& tsGeneral, ui::TabSheet& tsProcessor, ui::Ta
 
 // ---- General
 
-void InfoTabs::BuildGeneral(ui::TabSheet& sheet) {
+void InfoTabs::BuildGeneral(ui::Control& sheet) {
   const HFONT f = fontForm_.get();
   bodyGeneral.SetParent(&sheet);
   pnlGeneraltop.SetParent(&bodyGeneral);
@@ -244,8 +245,8 @@ void InfoTabs::TimerEvent() {
   std::snprintf(text, sizeof text, "%d%%", cpu);
   lblCPU.SetText(text);
 
-  const metrics::MemoryStatus m = metrics::ReadMemoryStatus(*src_.memory);
-  FormatMemory(m, memoryTexts_);
+  memory_ = metrics::ReadMemoryStatus(*src_.memory);
+  FormatMemory(memory_, memoryTexts_);
   gRAM->SetPosition(link_.RAM());
   lblAvailRAM.SetText(memoryTexts_.availRAM);
   lblRAM.SetText(memoryTexts_.ramMB);
@@ -263,7 +264,7 @@ void InfoTabs::TimerEvent() {
 
 // ---- CPU
 
-void InfoTabs::BuildProcessor(ui::TabSheet& sheet) {
+void InfoTabs::BuildProcessor(ui::Control& sheet) {
   const HFONT f = fontForm_.get();
   bodyProcessor.SetParent(&sheet);
   pnlProcessorTop.SetParent(&bodyProcessor);
@@ -314,7 +315,7 @@ void InfoTabs::FillProcessor() {
 
 // ---- Folders
 
-void InfoTabs::BuildFolders(ui::TabSheet& sheet) {
+void InfoTabs::BuildFolders(ui::Control& sheet) {
   bodyFolders.SetParent(&sheet);
   lvFolders.SetFont(fontForm_.get());
   lvFolders.SetParent(&bodyFolders);
@@ -352,7 +353,7 @@ void InfoTabs::mniExplorerClick(ui::MenuItem&) {
 
 // ---- Network
 
-void InfoTabs::BuildNetwork(ui::TabSheet& sheet) {
+void InfoTabs::BuildNetwork(ui::Control& sheet) {
   const HFONT f = fontForm_.get();
   bodyNetwork.SetParent(&sheet);
 

@@ -53,9 +53,10 @@ class InfoTabs final : public app::AdapterListSink {
   InfoTabs(const InfoTabs&) = delete;
   InfoTabs& operator=(const InfoTabs&) = delete;
 
-  // Builds the controls into the sheets (before or after the window exists).
-  void Create(ui::TabSheet& tsGeneral, ui::TabSheet& tsProcessor, ui::TabSheet& tsFolders,
-              ui::TabSheet& TabSheet1);
+  // Builds the controls into the four pages (the sheets, or the areas inside them), before or
+  // after the window exists; `border` is kept free inside each of them.
+  void Create(ui::Control& tsGeneral, ui::Control& tsProcessor, ui::Control& tsFolders,
+              ui::Control& TabSheet1, int border = 15);
   // The gathering of creation: the CPU tab, the folders, the General tab's static part, the
   // adapters and the graph's limit; then the address watcher starts. An error of the tables
   // is shown and the rest goes on.
@@ -71,8 +72,9 @@ class InfoTabs final : public app::AdapterListSink {
   void MarkRateAdapters();
   // The graph's and the scale's maximum, the scale's peak at 80 % of it.
   void SetUpperLimit(int limit);
-  // The last memory reading of TimerEvent (the status bar's commit charge).
+  // The last memory reading of TimerEvent and its texts (the status bar's commit charge).
   const MemoryTexts& Memory() const { return memoryTexts_; }
+  const metrics::MemoryStatus& MemoryReading() const { return memory_; }
 
   // The tick's traffic rule (only while the window is shown and not minimised).
   void AdapterCounters(const app::InterfaceCounters& row) override;
@@ -132,10 +134,10 @@ class InfoTabs final : public app::AdapterListSink {
 
  private:
   class AdapterRowsView;
-  void BuildGeneral(ui::TabSheet& sheet);
-  void BuildProcessor(ui::TabSheet& sheet);
-  void BuildFolders(ui::TabSheet& sheet);
-  void BuildNetwork(ui::TabSheet& sheet);
+  void BuildGeneral(ui::Control& sheet);
+  void BuildProcessor(ui::Control& sheet);
+  void BuildFolders(ui::Control& sheet);
+  void BuildNetwork(ui::Control& sheet);
   void FillProcessor();
   void FillFolders();
   void FillGeneral();
@@ -153,6 +155,7 @@ class InfoTabs final : public app::AdapterListSink {
   std::unique_ptr<AdapterRowsView> adapterView_;
   std::unique_ptr<AdapterList> adapters_;
   ui::Font fontForm_, fontScale_;
+  metrics::MemoryStatus memory_;
   MemoryTexts memoryTexts_;
 };
 

@@ -57,6 +57,10 @@ class SheetBody : public ui::Control {
     SetParentColor(true);
     SetAlign(ui::Align::Client);
   }
+  void SetBorder(int border) {
+    border_ = border;
+    Realign();
+  }
   ui::Rect ClientRect() const override {
     return {border_, border_, std::max(0, Width() - 2 * border_), std::max(0, Height() - 2 * border_)};
   }
