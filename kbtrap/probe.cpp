@@ -17,7 +17,8 @@ Rect ToRect(const RECT& r) {
 }
 
 bool IsShellOrDesktop(HWND wnd) {
-    if (wnd == GetDesktopWindow() || wnd == GetShellWindow()) return true;
+    static const HWND desktop = GetDesktopWindow();  // the same for the life of the process
+    if (wnd == desktop || wnd == GetShellWindow()) return true;
     char cls[64] = {};
     GetClassNameA(wnd, cls, sizeof cls);
     return IsShellClassName(cls);
@@ -59,8 +60,6 @@ ForegroundFacts ForegroundProbe::WindowFacts(HWND wnd) {
     ForegroundFacts f;
     if (!wnd) return f;
     f.present = true;
-    f.shellOrDesktop = IsShellOrDesktop(wnd);
-    f.minimized = IsIconic(wnd) != FALSE;
     RECT client;
     HMONITOR monitor = MonitorFromWindow(wnd, MONITOR_DEFAULTTONEAREST);
     MONITORINFO mi;
@@ -69,6 +68,12 @@ ForegroundFacts ForegroundProbe::WindowFacts(HWND wnd) {
         MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
         f.coversMonitor = CoversMonitor(ToRect(client), ToRect(mi.rcMonitor));
     }
+    // A window that does not cover its monitor is no full-screen application whatever
+    // else holds: the key path asks nothing more (each question is a call into the window
+    // manager, a round trip to another process on some systems).
+    if (!f.coversMonitor) return f;
+    f.shellOrDesktop = IsShellOrDesktop(wnd);
+    f.minimized = IsIconic(wnd) != FALSE;
     return f;
 }
 
