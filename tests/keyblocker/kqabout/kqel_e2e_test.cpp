@@ -272,3 +272,15 @@ TEST(KqelSheet, OpensCentredOnTheWorkAreaOfTheMonitorWithTheCursor) {
     e2e::WaitUntil([&] { return !IsWindow(sheet); }, 4000);
     EXPECT_TRUE(kqel.WaitExit());
 }
+
+TEST(KqelProgram, CarriesTheCommonControlsSixManifest) {
+    HMODULE exe = LoadLibraryExA((ExeFolder() + "\\kqel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    HRSRC res = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(res, nullptr) << "no manifest";
+    const char* data = static_cast<const char*>(LockResource(LoadResource(exe, res)));
+    const std::string manifest(data, SizeofResource(exe, res));
+    FreeLibrary(exe);
+    const size_t cc = manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"");
+    EXPECT_NE(cc, std::string::npos) << manifest;
+}
