@@ -264,6 +264,22 @@ TEST_F(Window, ProcessRowsThreadsModulesAndStatus) {
     frm.lvProcesses.SetSelected(RowOf(1000));
     EXPECT_EQ(&frm.mnProcesses, frm.lvProcesses.GetPopupMenu());
 
+    // The version of the selected file: none for a file without one, Wine's own for explorer.
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string explorer = std::string(windows) + "\\explorer.exe";
+    source.processes.push_back(P(3000, 1, explorer.c_str()));
+    frm.TimerEvent();
+    frm.lvProcesses.SetFocus();
+    frm.lvProcesses.SetSelected(RowOf(3000));
+    EXPECT_FALSE(frm.StatusBar.PanelText(0).empty());
+    EXPECT_FALSE(frm.StatusBar.PanelText(1).empty());
+    frm.lvProcesses.SetSelected(RowOf(1000));
+    EXPECT_EQ("", frm.StatusBar.PanelText(0));
+    EXPECT_EQ("", frm.StatusBar.PanelText(1));
+    source.processes.pop_back();
+    frm.TimerEvent();
+
     // F5 rebuilds the list from scratch.
     const int types = source.typeQueries;
     MSG f5{frm.lvProcesses.Handle(), WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
