@@ -61,12 +61,3 @@ TEST(DetailsText, OnlyWindows2000ReadsPathsFromTheProcess) {
     EXPECT_FALSE(SnapshotLacksFullPaths(4, 0));
     EXPECT_FALSE(SnapshotLacksFullPaths(6, 0));
 }
-
-TEST(DetailsText, EndProcessTexts) {
-    EXPECT_STREQ(
-        "WARNING: Terminating a process can cause undesired\n\rresults including loss of data and system "
-        "instability.  Are\n\ryou sure you want to terminate the process?",
-        kEndProcessWarning);
-    EXPECT_STREQ("Can't open this process for terminate.", kCantOpenProcess);
-    EXPECT_STREQ("Timeout.", kTerminateTimeout);
-}
