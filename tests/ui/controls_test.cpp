@@ -225,6 +225,11 @@ TEST_F(Controls, LabelsTakeClicksHoverAndCursor) {
     POINT p{r.left + 2, r.top + 2};
     ClientToScreen(frm.Handle(), &p);
     SetCursorPos(p.x, p.y);
+    // Wine moves the pointer through the X server: wait until the system reports it there.
+    ASSERT_TRUE(uitest::PumpUntil([&] {
+        POINT now;
+        return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+    }));
     SetCursor(nullptr);
     SendMessageA(frm.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(frm.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));

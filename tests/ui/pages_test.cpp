@@ -334,6 +334,11 @@ TEST_F(Pages, SplitterDragsTheListBesideIt) {
     POINT p{s.left + 1, s.top + 20};
     ClientToScreen(sheet, &p);
     SetCursorPos(p.x, p.y);
+    // Wine moves the pointer through the X server: wait until the system reports it there.
+    ASSERT_TRUE(uitest::PumpUntil([&] {
+        POINT now;
+        return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
+    }));
     SendMessageA(sheet, WM_SETCURSOR, reinterpret_cast<WPARAM>(sheet), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE));
     SetCursorPos(1010, 750);
