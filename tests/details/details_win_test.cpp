@@ -165,3 +165,31 @@ TEST(DetailsWin, TerminatorEndsAProcessOrSaysItCannotOpenIt) {
     EXPECT_FALSE(t.Open(0xFFFFFFF0u));
     EXPECT_FALSE(t.WaitEnded(0));
 }
+
+// Run as a child under Wine's Version "win2k" by the next test.
+TEST(DetailsWin2k, PathsComeFromTheProcess) {
+    if (!std::getenv("DETAILS_WIN2K")) GTEST_SKIP();
+    SnapshotSource src;
+    EXPECT_TRUE(src.NeedsFullPaths());
+    EXPECT_EQ(LowerCase(e2e::ExePath()), LowerCase(src.FullPath(GetCurrentProcessId())));
+    EXPECT_EQ("[Idle]", ProcessCaption(src.FullPath(0xFFFFFFF0u).c_str()));
+}
+
+TEST(DetailsWin, OnlyWindows2000ReadsPathsFromTheProcess) {
+    EXPECT_FALSE(SnapshotSource().NeedsFullPaths());  // the bench's Wine is a later version
+    const std::string key = "Software\\Wine\\AppDefaults\\details_win_test.exe";
+    HKEY k = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &k, nullptr));
+    RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win2k"), 6);
+    SetEnvironmentVariableA("DETAILS_WIN2K", "1");
+    e2e::Process child;
+    const bool started = child.Start(e2e::ExePath(), "--gtest_filter=DetailsWin2k.*");
+    SetEnvironmentVariableA("DETAILS_WIN2K", nullptr);
+    const bool ended = started && child.WaitExit(30000);
+    RegDeleteValueA(k, "Version");
+    RegCloseKey(k);
+    RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(0u, child.ExitCode());
+}
