@@ -1,5 +1,7 @@
 // Benchmark of the main tick: the real TimerTimer with the repaint it causes, against the bare
-// platform queries the tick makes, and the heap allocations of a steady-state tick.
+// platform queries the tick makes, and the heap allocations of a steady-state tick; then one
+// second of work with all five floating windows open in Enhanced mode (each scope's tick and
+// repaint) against the gadget alone, and the allocations of scope ticks.
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +16,8 @@
 
 #include "monitor/app/details_link.h"
 #include "monitor/app/frmMain.h"
+#include "monitor/meters/frmInternet.h"
+#include "monitor/meters/frmMeter.h"
 #include "monitor/metrics/cpu_usage.h"
 #include "monitor/metrics/ip_functions.h"
 #include "monitor/metrics/toolhelp.h"
@@ -184,10 +188,77 @@ int main(int argc, char** argv) {
     }
     const long allocations = g_allocations - before;
 
+    // The five floating windows, shown, in Enhanced mode; their scopes are ticked here.
+    meters::TfrmCPU1 cpu1(frm);
+    meters::TfrmCPU2 cpu2(frm);
+    meters::TfrmRAM ram(frm);
+    meters::TfrmSwap swap(frm);
+    meters::TfrmInternet net(frm);
+    meters::TfrmMeter* const meterWindows[] = {&cpu1, &cpu2, &ram, &swap};
+    for (meters::TfrmMeter* m : meterWindows) {
+        m->FormCreate(nullptr);
+        m->Scope->SetActive(false);
+        m->mniEnhanced.Click();
+        m->SetVisible(true);
+    }
+    net.FormCreate(nullptr);
+    net.Scope->SetActive(false);
+    net.SetVisible(true);
+    frm.AttachFloatingWindows({&cpu1, &cpu2, &ram, &swap}, &net);
+    auto windowsWork = [&] {
+        for (meters::TfrmMeter* m : meterWindows) {
+            m->Scope->Tick();
+            UpdateWindow(m->Handle());
+        }
+        net.Scope->Tick();
+        UpdateWindow(net.Handle());
+    };
+    auto second = [&] {
+        frm.TimerTimer();
+        UpdateWindow(wnd);
+        windowsWork();
+    };
+    for (int i = 0; i < 20; ++i) second();
+    double alone = 1e9, withWindows = 1e9, windowsOnly = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        double t0 = Seconds();
+        for (int i = 0; i < n; ++i) {
+            frm.TimerTimer();
+            UpdateWindow(wnd);
+        }
+        double t1 = Seconds();
+        for (int i = 0; i < n; ++i) second();
+        double t2 = Seconds();
+        for (int i = 0; i < n; ++i) windowsWork();
+        double t3 = Seconds();
+        if (t1 - t0 < alone) alone = t1 - t0;
+        if (t2 - t1 < withWindows) withWindows = t2 - t1;
+        if (t3 - t2 < windowsOnly) windowsOnly = t3 - t2;
+    }
+    long mark = g_allocations;
+    for (int i = 0; i < 100; ++i) second();
+    const long windowAllocations = g_allocations - mark;
+    mark = g_allocations;
+    for (int i = 0; i < 1000; ++i) {
+        for (meters::TfrmMeter* m : meterWindows) m->Scope->Tick();
+        net.Scope->Tick();
+    }
+    const long scopeAllocations = g_allocations - mark;
+    frm.AttachFloatingWindows({nullptr, nullptr, nullptr, nullptr}, nullptr);
+    for (meters::TfrmMeter* m : meterWindows) m->SetVisible(false);
+    net.SetVisible(false);
+
     std::printf("bare platform queries: %.1f us per tick\n", bare / n * 1e6);
     std::printf("tick with repaint:     %.1f us per tick\n", tick / n * 1e6);
     std::printf("ratio tick/queries:    %.2f (aim <= 1.5)\n", tick / bare);
     std::printf("operator new calls in 100 steady-state ticks: %ld\n", allocations);
+    std::printf("one second, gadget alone:               %.1f us\n", alone / n * 1e6);
+    std::printf("one second, five Enhanced windows open: %.1f us\n", withWindows / n * 1e6);
+    std::printf("  of which the windows' scopes and repaints: %.1f us\n", windowsOnly / n * 1e6);
+    std::printf("ratio with windows/alone:  %.2f (the windows alone add %.0f %%)\n", withWindows / alone,
+                windowsOnly / alone * 100.0);
+    std::printf("operator new calls in 100 seconds with the windows: %ld\n", windowAllocations);
+    std::printf("operator new calls in 5000 scope ticks: %ld\n", scopeAllocations);
     DetailsBench(frm, argc > 2 && std::strcmp(argv[1], "soak") == 0 ? std::atoi(argv[2]) : 0);
     return 0;
 }
