@@ -97,4 +97,61 @@ TEST(Statwell, GadgetAppearsOnceFromOneFolderAndRunsAgainFromAnother) {
     Quit(first);
 }
 
+// The floating windows of the real program: stored ones open where and as they were kept, the
+// others wait hidden at their design places, and quitting writes them back.
+TEST(Statwell, StoredFloatingWindowsOpenAsKeptAndAreSavedOnQuit) {
+    e2e::TempFolder dir("statwell_e2e_meters");
+    const std::string exe = dir.Path() + "statwell.exe";
+    ASSERT_TRUE(CopyFileA((e2e::ExeFolder() + "\\statwell.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(e2e::WriteBytes(dir.Path() + "Statwell.ini",
+                                "[Main]\r\nFirstTime=0\r\n[CPU1]\r\nShow=1\r\nEnhanced=1\r\nWidth=300\r\n"
+                                "Height=90\r\nLeft=40\r\nTop=50\r\n[Network]\r\nShow=1\r\n"));
+    Process p;
+    ASSERT_TRUE(p.Start(exe, "", dir.Path().c_str()));
+    ASSERT_NE(WaitForGadget(p.Pid()), nullptr);
+    e2e::WindowMatch m;
+    m.pid = p.Pid();
+    m.visible = true;
+    m.cls = "TfrmCPU1";
+    HWND cpu1 = e2e::WaitForWindow(m, 5000);
+    m.cls = "TfrmInternet";
+    HWND net = e2e::WaitForWindow(m, 5000);
+    ASSERT_NE(cpu1, nullptr);
+    ASSERT_NE(net, nullptr);
+    HWND app = FindWindowOfProcess(p.Pid(), "TApplication");
+    for (HWND w : {cpu1, net}) {
+        EXPECT_EQ(GetWindow(w, GW_OWNER), app);
+        EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+        EXPECT_TRUE(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    }
+    RECT r;
+    GetWindowRect(cpu1, &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+    GetClientRect(cpu1, &r);
+    EXPECT_EQ(r.right, 125);  // Enhanced: 125 x 40 whatever the stored size says
+    EXPECT_EQ(r.bottom, 40);
+    GetWindowRect(net, &r);
+    EXPECT_EQ(r.left, 387);
+    EXPECT_EQ(r.top, 175);
+    EXPECT_EQ(r.right - r.left, 155);
+    EXPECT_EQ(r.bottom - r.top, 50);
+    HWND ram = WaitForWindow(p.Pid(), "TfrmRAM");
+    ASSERT_NE(ram, nullptr);
+    EXPECT_FALSE(IsWindowVisible(ram));
+    GetWindowRect(ram, &r);
+    EXPECT_EQ(r.left, 345);
+    EXPECT_EQ(r.top, 134);
+    EXPECT_EQ(r.right - r.left, 143);
+    EXPECT_EQ(r.bottom - r.top, 23);
+
+    Quit(p);
+    const std::string saved = e2e::ReadText(dir.Path() + "Statwell.ini");
+    const std::size_t cpu = saved.find("[CPU1]");
+    ASSERT_NE(cpu, std::string::npos);
+    const std::string section = saved.substr(cpu, saved.find("[CPU2]") - cpu);
+    for (const char* line : {"Show=1\n", "Width=125\n", "Height=40\n", "Left=40\n", "Enhanced=1\n"})
+        EXPECT_NE(section.find(line), std::string::npos) << line << " in " << section;
+}
+
 }  // namespace
