@@ -98,7 +98,7 @@ public:
         wnd_ = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, inst, nullptr);
         if (!wnd_) throw std::runtime_error("No timer resources left.");
         SetWindowLongPtrA(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        const UINT ms = interval > 0 ? static_cast<UINT>(interval) : 0;
+        const UINT ms = static_cast<UINT>(interval);
         if (threaded) {
             stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
             interval_ = ms;
@@ -179,7 +179,8 @@ TVrScope::~TVrScope() {
 
 void TVrScope::Restart() {
     ticker_.reset();
-    if (active_) ticker_ = std::make_unique<Ticker>(*this, interval_, threaded_);
+    // As with any timer, an interval of 0 or less gives no ticks (not a busy stream of them).
+    if (active_ && interval_ > 0) ticker_ = std::make_unique<Ticker>(*this, interval_, threaded_);
 }
 
 void TVrScope::SetActive(bool v) {

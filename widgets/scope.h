@@ -80,6 +80,7 @@ public:
     // std::runtime_error("No timer resources left.").
     bool Active() const { return active_; }
     void SetActive(bool v);
+    // Milliseconds; 0 or less: no ticks while it stays so.
     int Interval() const { return interval_; }
     void SetInterval(int ms);
     // True: a timer thread waits the interval and then has the tick run on the user-interface

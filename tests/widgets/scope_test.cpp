@@ -31,6 +31,23 @@ bool PumpUntil(P pred, DWORD ms = 5000) {
     return true;
 }
 
+// A later timer of our own as the sentinel: whatever the scope's timers would deliver in
+// five of their intervals arrives before it.
+void SentinelRoundTrip() {
+    const UINT_PTR sentinel = SetTimer(nullptr, 0, 100, nullptr);
+    const DWORD start = GetTickCount();
+    MSG m;
+    while (GetTickCount() - start < 3000) {
+        if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            continue;
+        }
+        if (m.message == WM_TIMER && !m.hwnd && m.wParam == sentinel) break;
+        DispatchMessageA(&m);
+    }
+    KillTimer(nullptr, sentinel);
+}
+
 TEST(TVrScopeWin, BothTimersTickOnTheOwnThreadAndStopWhenInactive) {
     for (bool threaded : {false, true}) {
         TVrScope scope;
@@ -57,19 +74,15 @@ TEST(TVrScopeWin, BothTimersTickOnTheOwnThreadAndStopWhenInactive) {
         EXPECT_EQ(scope.Model().ChannelHistory(0).At(0), 40 + ticks - 1);
         scope.SetActive(false);
         const int stopped = ticks;
-        // A later timer of our own as the sentinel: nothing more arrives meanwhile.
-        const UINT_PTR sentinel = SetTimer(nullptr, 0, 100, nullptr);
-        const DWORD start = GetTickCount();
-        MSG m;
-        while (GetTickCount() - start < 3000) {
-            if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-                continue;
-            }
-            if (m.message == WM_TIMER && !m.hwnd && m.wParam == sentinel) break;
-            DispatchMessageA(&m);
-        }
-        KillTimer(nullptr, sentinel);
+        SentinelRoundTrip();
+        EXPECT_EQ(ticks, stopped);
+        // No interval, no ticks, active or not.
+        scope.SetInterval(0);
+        scope.SetActive(true);
+        SentinelRoundTrip();
+        EXPECT_EQ(ticks, stopped);
+        scope.SetInterval(-5);
+        SentinelRoundTrip();
         EXPECT_EQ(ticks, stopped);
     }
 }
