@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "monitor/ui/form.h"
 #include "monitor/ui/handles.h"
 
 namespace app {
@@ -182,8 +183,12 @@ bool PumpMessagesUntil(HANDLE event, DWORD deadline, bool& quit) {
                 quit = true;
                 return false;
             }
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
+            if (ui::Application* app = ui::Application::Current()) {
+                app->ProcessMessage(m);
+            } else {
+                TranslateMessage(&m);
+                DispatchMessageA(&m);
+            }
         }
         const DWORD now = GetTickCount();
         const LONG left = static_cast<LONG>(deadline - now);

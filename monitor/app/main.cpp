@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "monitor/app/details_link.h"
+#include "monitor/app/frmAbout.h"
 #include "monitor/app/frmMain.h"
 #include "monitor/app/single_instance.h"
 #include "monitor/meters/frmInternet.h"
@@ -62,7 +63,8 @@ int Run(HINSTANCE inst) {
     stopwatch::TfrmStopWatch frmStopWatch;
     frmStopWatch.AdapterIndex = [&frmMain] { return static_cast<std::int32_t>(frmMain.AdapterIndex); };
     frmStopWatch.FormCreate();
-    auto frmAbout = EmptyForm("TfrmAbout");
+    app::TfrmAbout frmAbout;
+    frmAbout.FormCreate();
     w.frmOptions = frmOptions.get();
     w.frmCPU1 = &frmCPU1;
     w.frmSwap = &frmSwap;
@@ -71,7 +73,7 @@ int Run(HINSTANCE inst) {
     w.frmRAM = &frmRAM;
     w.frmTask = &frmTask;
     w.frmStopWatch = &frmStopWatch;
-    w.frmAbout = frmAbout.get();
+    w.frmAbout = &frmAbout;
 
     const int code = application.Run(frmMain);
     frmMain.Details = nullptr;

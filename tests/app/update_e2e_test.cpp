@@ -2,13 +2,13 @@
 // user's proxy setting to a local server answering for the maker's host; the boxes it shows,
 // the page it asks the shell to open, and the gadget staying alive while a check waits.
 #include <windows.h>
-#include <psapi.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "monitor/app/http_client.h"
+#include "tests/app/statwell_run.h"
 #include "tests/support/e2e.h"
 #include "tests/support/fake_proxy.h"
 
@@ -26,90 +26,6 @@ std::string Offer(const std::string& latest) {
     return "An update is available.  Your version is 1.0.0.10\n\rThe latest version is " + latest +
            "\n\r\n\rWould you like to download the latest version?";
 }
-
-// The text of a message box: its one static control with text.
-std::string BoxText(HWND box) {
-    std::string found;
-    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        char cls[32] = "", text[1024] = "";
-        GetClassNameA(c, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Static") == 0 && GetWindowTextA(c, text, sizeof text) > 0) found = text;
-    }
-    return found;
-}
-
-// A copy of the program in a fresh folder (no welcome balloon), started, and quit at the end.
-class Statwell {
-public:
-    Statwell() {
-        CopyFileA((e2e::ExeFolder() + "\\statwell.exe").c_str(), (folder_.Path() + "statwell.exe").c_str(), FALSE);
-        e2e::WriteBytes(folder_.Path() + "Statwell.ini", "[Main]\r\nFirstTime=0\r\n");
-        if (!process_.Start(folder_.Path() + "statwell.exe", "", folder_.Path().c_str())) return;
-        e2e::WindowMatch m;
-        m.pid = process_.Pid();
-        m.cls = "TfrmMain";
-        m.visible = true;
-        gadget_ = e2e::WaitForWindow(m, 15000);
-    }
-    ~Statwell() {
-        if (gadget_) PostMessageA(gadget_, WM_CLOSE, 0, 0);
-        process_.WaitExit(10000);
-    }
-    HWND Gadget() const { return gadget_; }
-    DWORD Pid() const { return process_.Pid(); }
-
-    // Opens the gadget's menu with a right click and picks the item `fromBottom` places up
-    // from its end (1 "Quit", 2 "About", 3 "Help", 4 "Check for Update").
-    bool Choose(int fromBottom) const {
-        RECT r{};
-        GetWindowRect(gadget_, &r);
-        PostMessageA(gadget_, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 20, r.top + 20));
-        e2e::WindowMatch m;
-        m.pid = process_.Pid();
-        m.cls = "#32768";
-        m.visible = true;
-        const HWND menu = e2e::WaitForWindow(m, 5000);
-        if (!menu) return false;
-        for (int i = 0; i < fromBottom; ++i) PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
-        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-        return WaitUntil([&] { return !IsWindowVisible(menu); }, 5000);
-    }
-    bool CheckForUpdate() const { return Choose(4); }
-
-    // The program's shown message box with this title, waited for up to `ms`.
-    HWND Box(const char* title, DWORD ms = 8000) const {
-        e2e::WindowMatch m;
-        m.pid = process_.Pid();
-        m.cls = "#32770";
-        m.title = title;
-        m.visible = true;
-        return e2e::WaitForWindow(m, ms);
-    }
-    // Waits for the box, checks its owner, presses `button` and returns its text.
-    std::string Answer(const char* title, int button, DWORD ms = 8000) const {
-        const HWND box = Box(title, ms);
-        if (!box) return "(no box \"" + std::string(title) + "\")";
-        EXPECT_EQ(GetWindow(box, GW_OWNER), gadget_) << title;
-        const std::string text = BoxText(box);
-        PostMessageA(box, WM_COMMAND, button, 0);
-        WaitUntil([&] { return !IsWindow(box); }, 5000);
-        return text;
-    }
-
-    SIZE_T WorkingSet() const {
-        PROCESS_MEMORY_COUNTERS pmc{};
-        HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_.Pid());
-        if (!p) return 0;
-        GetProcessMemoryInfo(p, &pmc, sizeof pmc);
-        CloseHandle(p);
-        return pmc.WorkingSetSize;
-    }
-
-private:
-    e2e::TempFolder folder_{"statwell-update"};
-    e2e::Process process_;
-    HWND gadget_ = nullptr;
-};
 
 class UpdateCheck : public ::testing::Test {
 protected:
@@ -132,7 +48,7 @@ protected:
     }();
     e2e::ScopedDefaultValue browser_{HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command",
                                      "\"" + e2e::ExeFolder() + "\\urlrecorder.exe\" \"%1\""};
-    Statwell app_;
+    e2e::Statwell app_;
 };
 
 }  // namespace

@@ -241,18 +241,30 @@ TempFolder::TempFolder(const std::string& prefix) {
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() {
+namespace {
+
+// Removes `folder` (with a trailing backslash) and everything in it.
+void RemoveTree(const std::string& folder) {
     WIN32_FIND_DATAA fd;
     {
-        Search s(FindFirstFileA((path_ + "*").c_str(), &fd));
+        Search s(FindFirstFileA((folder + "*").c_str(), &fd));
         if (s.h != INVALID_HANDLE_VALUE) {
             do {
-                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((path_ + fd.cFileName).c_str());
+                const std::string name = fd.cFileName;
+                if (name == "." || name == "..") continue;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(folder + name + "\\");
+                else
+                    DeleteFileA((folder + name).c_str());
             } while (FindNextFileA(s.h, &fd));
         }
     }
-    RemoveDirectoryA(path_.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
+
+}  // namespace
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
 
 std::string ReadBytes(const std::string& path) {
     std::ifstream f(path, std::ios::binary);

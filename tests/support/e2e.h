@@ -78,7 +78,7 @@ void SendKey(WORD vk, bool up);
 // A press and a release.
 void Tap(WORD vk);
 
-// A new, empty folder under the temporary folder; its files and the folder go at the end.
+// A new, empty folder under the temporary folder; it goes at the end with everything in it.
 class TempFolder {
 public:
     explicit TempFolder(const std::string& prefix);
