@@ -110,6 +110,9 @@ TEST_F(Commands, AboutIsAModalTopMostWindowWhoseLinksOpenTheMakersPage) {
         else
             PostMessageA(about, WM_KEYDOWN, VK_ESCAPE, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(about); }, 5000));
-        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Gadget()) != FALSE; }, 5000));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Gadget()) != FALSE; }, 5000))
+            << "round " << round << ", about shown " << IsWindowVisible(about) << ", a menu open "
+            << (FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)))
+            << ", gadget answers " << SendMessageTimeoutA(app.Gadget(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr);
     }
 }

@@ -63,6 +63,9 @@ public:
     bool Choose(int fromBottom) const {
         RECT r{};
         GetWindowRect(gadget_, &r);
+        // The mouse away from where the menu opens: an item under it would be selected, and
+        // the keys would count from there.
+        SetCursorPos(0, 0);
         PostMessageA(gadget_, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 20, r.top + 20));
         WindowMatch m;
         m.pid = process_.Pid();
@@ -75,7 +78,6 @@ public:
         return WaitUntil([&] { return !IsWindowVisible(menu); }, 5000);
     }
     bool CheckForUpdate() const { return Choose(4); }
-
     // The program's shown message box with this title, waited for up to `ms`.
     HWND Box(const char* title, DWORD ms = 8000) const {
         WindowMatch m;
