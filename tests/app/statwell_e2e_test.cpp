@@ -139,7 +139,8 @@ TEST(Statwell, StoredFloatingWindowsOpenAsKeptAndAreSavedOnQuit) {
     HWND ram = WaitForWindow(p.Pid(), "TfrmRAM");
     ASSERT_NE(ram, nullptr);
     EXPECT_FALSE(IsWindowVisible(ram));
-    GetWindowRect(ram, &r);
+    // The window exists before it has loaded its section: wait for its place.
+    e2e::WaitUntil([&] { return GetWindowRect(ram, &r) && r.left == 345; }, 5000);
     EXPECT_EQ(r.left, 345);
     EXPECT_EQ(r.top, 134);
     EXPECT_EQ(r.right - r.left, 143);
