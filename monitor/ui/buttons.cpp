@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "monitor/ui/form.h"
+#include "monitor/ui/handles.h"
 
 namespace ui {
 
@@ -81,11 +82,50 @@ bool RadioButton::StartsGroup() const {
     return self == sib.begin() || !dynamic_cast<RadioButton*>(*(self - 1));
 }
 
+GroupBox::GroupBox() : WindowHost("TGroupBox") { SetParentColor(true); }
+
+void GroupBox::SetText(const char* text) {
+    text_.assign(text ? text : "");
+    if (Handle()) SetWindowTextA(Handle(), text_.c_str());  // for the dialog keys' mnemonics
+    Invalidate();
+}
+
+void GroupBox::SetFont(HFONT font) {
+    font_ = font;
+    Invalidate();
+}
+
+HFONT GroupBox::GetFont() const {
+    if (font_) return font_;
+    WindowHost* host = HostOf();
+    return host ? host->DefaultFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 Rect GroupBox::ClientRect() const {
     // The caption sits on the top edge; a line of the font's height below it is kept free.
     const SIZE s = MeasureText(GetFont(), "Ag", 2);
     const int top = s.cy + 2;
     return {6, top, std::max(0, Width() - 12), std::max(0, Height() - top - 6)};
+}
+
+void GroupBox::PaintSelf(HDC dc, const Rect& r) {
+    Control::PaintSelf(dc, r);
+    Selected font(dc, GetFont());
+    SIZE s{0, 0};
+    GetTextExtentPoint32A(dc, "Ag", 2, &s);
+    RECT frame{r.left, r.top + s.cy / 2, r.right(), r.bottom()};
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (text_.empty()) return;
+    RECT text{r.left + 8, r.top, r.right() - 8, r.top + s.cy};
+    DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &text, DT_SINGLELINE | DT_CALCRECT);
+    text.left -= 2;
+    text.right += 2;
+    SetBkColor(dc, Color());
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, GetSysColor(IsWindowEnabled(Handle()) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &text, nullptr, 0, nullptr);
+    text.left += 2;
+    DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &text, DT_SINGLELINE);
 }
 
 }  // namespace ui

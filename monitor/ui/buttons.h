@@ -7,7 +7,10 @@
 // An "&" in a caption underlines the next letter: Alt+letter presses the button (or moves the
 // focus to the check box or radio button and flips it).
 #pragma once
+#include <string>
+
 #include "monitor/ui/win_control.h"
+#include "monitor/ui/window_host.h"
 
 namespace ui {
 
@@ -80,13 +83,24 @@ private:
     bool checked_ = false;
 };
 
-// A frame with a caption around other controls (placed inside it as its children, their
-// bounds relative to the frame). It takes no focus and lets the mouse through.
-class GroupBox : public WinControl {
+// A frame with a caption around other controls, placed inside it as its children (their
+// bounds relative to the area inside the frame). It is a child host: its child windows live
+// in its window, so the frame never covers them, and Tab moves through them; radio buttons in
+// it form their own group. "&" in the caption makes Alt+letter move to its first control.
+class GroupBox : public WindowHost {
 public:
-    GroupBox() : WinControl("BUTTON", BS_GROUPBOX) { SetTabStop(false); }
+    GroupBox();
+    void SetText(const char* text);
+    const std::string& Text() const { return text_; }
+    void SetFont(HFONT font);
+    HFONT GetFont() const;
     // The children's area: inside the frame, below the caption.
     Rect ClientRect() const override;
+    void PaintSelf(HDC dc, const Rect& r) override;
+
+private:
+    std::string text_;
+    HFONT font_ = nullptr;
 };
 
 }  // namespace ui

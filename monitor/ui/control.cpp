@@ -26,7 +26,8 @@ int PixelsPerInch() {
 
 // Draws one line of text transparently into r.
 void DrawCaption(HDC dc, HFONT font, COLORREF colour, const Rect& r, const std::string& text, UINT align) {
-    Selected sel(dc, font);
+    // Without a font of its own a caption is drawn in the font it is measured in.
+    Selected sel(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     RECT rc{r.left, r.top, r.right(), r.bottom()};
@@ -181,10 +182,17 @@ void Control::SetParentColor(bool v) {
 
 Rect Control::HostRect() const {
     Rect r = bounds_;
-    for (Control* p = parent_; p && !p->AsHost(); p = p->parent_) {
+    Control* p = parent_;
+    for (; p && !p->AsHost(); p = p->parent_) {
         const Rect cr = p->ClientRect();
         r.left += p->bounds_.left + cr.left;
         r.top += p->bounds_.top + cr.top;
+    }
+    if (p) {
+        // Inside the host's own client area (a group box's frame).
+        const Rect cr = p->ClientRect();
+        r.left += cr.left;
+        r.top += cr.top;
     }
     return r;
 }

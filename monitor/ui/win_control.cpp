@@ -107,6 +107,7 @@ void WinControl::SetFont(HFONT font) {
 void WinControl::SetEnabled(bool v) {
     enabled_ = v;
     if (wnd_) EnableWindow(wnd_, v);
+    EnabledChanged();
 }
 
 void WinControl::SetTabStop(bool v) {
@@ -131,11 +132,14 @@ void WinControl::SetStyleBit(DWORD bits, bool on) {
 }
 
 bool WinControl::Notified(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
-    if (msg != WM_CTLCOLORSTATIC && msg != WM_CTLCOLORBTN) return false;
-    // On the button face the system draws as ever (themed where a theme is on); on another
-    // colour the control's background is that colour.
+    if (msg != WM_CTLCOLORSTATIC && msg != WM_CTLCOLORBTN && msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORLISTBOX)
+        return false;
+    // On the system's own background (the button face, a window for edits and lists) the
+    // system draws as ever, themed where a theme is on; on another colour the control's
+    // background is that colour.
+    const bool editLike = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
     const COLORREF c = Color();
-    if (c == GetSysColor(COLOR_BTNFACE)) return false;
+    if (c == GetSysColor(editLike ? COLOR_WINDOW : COLOR_BTNFACE)) return false;
     if (!brush_) brush_.reset(CreateSolidBrush(c));
     SetBkColor(reinterpret_cast<HDC>(wp), c);
     result = reinterpret_cast<LRESULT>(brush_.get());

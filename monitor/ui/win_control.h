@@ -67,6 +67,8 @@ protected:
     virtual bool WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     // The window was created: bring the control's state into it.
     virtual void HandleCreated() {}
+    // After SetEnabled (for controls with a second window to follow).
+    virtual void EnabledChanged() {}
     // Style bits before and after the window exists.
     DWORD Style() const { return style_; }
     void SetStyleBit(DWORD bits, bool on);

@@ -94,6 +94,12 @@ void WindowHost::BoundsChanged() {
     if (IsChildHost()) PlaceWindow();
 }
 
+int WindowHost::NextControlId() {
+    if (IsChildHost())
+        if (WindowHost* h = HostOf()) return h->NextControlId();
+    return nextControlId_++;
+}
+
 HWND WindowHost::ParentWindow() const {
     WindowHost* host = HostOf();
     return host ? host->Handle() : nullptr;

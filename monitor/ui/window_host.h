@@ -64,8 +64,9 @@ public:
     void RemoveTimer(Timer* t);
     // A timer id unique within this host.
     UINT_PTR NextTimerId() { return nextTimerId_++; }
-    // A child-window id unique within this host (never IDOK or IDCANCEL).
-    int NextControlId() { return nextControlId_++; }
+    // A child-window id unique within the whole top-level window (never IDOK or IDCANCEL):
+    // the dialog keys look a default button up by id among all descendants.
+    int NextControlId();
 
     // The font of the child windows that set none: the system's message font.
     HFONT DefaultFont();

@@ -69,8 +69,8 @@ void WithKeys(bool shift, bool ctrl, bool alt, const std::function<void()>& f) {
 }
 }  // namespace
 
-void PressKey(UINT vk, bool shift, bool ctrl) {
-    HWND target = GetFocus();
+void PressKey(UINT vk, bool shift, bool ctrl, HWND target) {
+    if (!target) target = GetFocus();
     if (!target) target = GetActiveWindow();
     const UINT scan = MapVirtualKeyA(vk, 0);
     WithKeys(shift, ctrl, false, [&] {
@@ -134,11 +134,12 @@ bool SaveWindowPicture(HWND wnd, const char* path) {
     return ok;
 }
 
-// ---- ErrorBoxWatcher
+// ---- DialogWatcher
 
 namespace {
 struct Found {
     DWORD pid;
+    const char* title;  // nullptr: any
     HWND box;
 };
 BOOL CALLBACK FindBox(HWND w, LPARAM lp) {
@@ -147,7 +148,7 @@ BOOL CALLBACK FindBox(HWND w, LPARAM lp) {
     GetWindowThreadProcessId(w, &pid);
     char cls[32] = "";
     GetClassNameA(w, cls, sizeof cls);
-    if (pid == f->pid && IsWindowVisible(w) && lstrcmpA(cls, "#32770") == 0 && Text(w) == "Error") {
+    if (pid == f->pid && IsWindowVisible(w) && lstrcmpA(cls, "#32770") == 0 && (!f->title || Text(w) == f->title)) {
         f->box = w;
         return FALSE;
     }
@@ -164,11 +165,12 @@ BOOL CALLBACK BoxText(HWND w, LPARAM lp) {
 }
 }  // namespace
 
-ErrorBoxWatcher::ErrorBoxWatcher() {
+DialogWatcher::DialogWatcher(const char* title, int button)
+    : title_(title ? title : ""), anyTitle_(title == nullptr), button_(button) {
     InitializeCriticalSection(&lock_);
     thread_ = std::thread([this] {
         while (!stop_) {
-            Found f{GetCurrentProcessId(), nullptr};
+            Found f{GetCurrentProcessId(), anyTitle_ ? nullptr : title_.c_str(), nullptr};
             EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&f));
             if (f.box) {
                 std::string text;
@@ -176,8 +178,8 @@ ErrorBoxWatcher::ErrorBoxWatcher() {
                 EnterCriticalSection(&lock_);
                 texts_.push_back(text);
                 LeaveCriticalSection(&lock_);
-                PostMessageA(f.box, WM_COMMAND, IDOK, 0);
-                // Until it has gone, so that one box is counted once.
+                PostMessageA(f.box, WM_COMMAND, static_cast<WPARAM>(button_), 0);
+                // Until it has gone, so that one dialog is counted once.
                 for (int i = 0; i < 500 && IsWindow(f.box) && IsWindowVisible(f.box); ++i) Sleep(10);
             }
             Sleep(10);
@@ -185,13 +187,13 @@ ErrorBoxWatcher::ErrorBoxWatcher() {
     });
 }
 
-ErrorBoxWatcher::~ErrorBoxWatcher() {
+DialogWatcher::~DialogWatcher() {
     stop_ = true;
     thread_.join();
     DeleteCriticalSection(&lock_);
 }
 
-std::vector<std::string> ErrorBoxWatcher::Texts() {
+std::vector<std::string> DialogWatcher::Texts() {
     EnterCriticalSection(&lock_);
     std::vector<std::string> t = texts_;
     LeaveCriticalSection(&lock_);

@@ -23,9 +23,9 @@ void RoundTrip(HWND wnd);
 std::string Text(HWND wnd);
 // Presses a button, check box or radio button as a click does (BM_CLICK).
 void Click(HWND button);
-// A key as the focused window receives it, through the program's loop: WM_KEYDOWN/WM_KEYUP,
-// with Shift or Ctrl held in the thread's key state while it is handled.
-void PressKey(UINT vk, bool shift = false, bool ctrl = false);
+// A key as the focused window (or `target`) receives it, through the program's loop:
+// WM_KEYDOWN/WM_KEYUP, with Shift or Ctrl held in the thread's key state while it is handled.
+void PressKey(UINT vk, bool shift = false, bool ctrl = false, HWND target = nullptr);
 // Alt+letter (a mnemonic) as the focused window receives it.
 void PressAltLetter(char letter);
 // A left click at client point (x, y) of a window (down, up), through the loop.
@@ -34,22 +34,32 @@ void ClickAt(HWND wnd, int x, int y);
 // Saves what the screen shows of a window (frame included) as a 24-bit BMP file.
 bool SaveWindowPicture(HWND wnd, const char* path);
 
-// Watches this process for the standard error box from another thread, records each box's
-// text and closes it with OK.
-class ErrorBoxWatcher {
+// Watches this process from another thread for dialogs (titled `title`; nullptr: any),
+// records the first text of each and presses `button` in it (a modal dialog of the test's own
+// thread blocks that thread, so another one answers it).
+class DialogWatcher {
 public:
-    ErrorBoxWatcher();
-    ~ErrorBoxWatcher();
-    ErrorBoxWatcher(const ErrorBoxWatcher&) = delete;
-    ErrorBoxWatcher& operator=(const ErrorBoxWatcher&) = delete;
-    // The texts of the boxes closed so far.
+    DialogWatcher(const char* title, int button);
+    ~DialogWatcher();
+    DialogWatcher(const DialogWatcher&) = delete;
+    DialogWatcher& operator=(const DialogWatcher&) = delete;
+    // The texts of the dialogs answered so far.
     std::vector<std::string> Texts();
 
 private:
+    std::string title_;
+    bool anyTitle_;
+    int button_;
     std::atomic<bool> stop_{false};
-    std::thread thread_;
     CRITICAL_SECTION lock_;
     std::vector<std::string> texts_;
+    std::thread thread_;
+};
+
+// The standard error box, closed with OK.
+class ErrorBoxWatcher : public DialogWatcher {
+public:
+    ErrorBoxWatcher() : DialogWatcher("Error", IDOK) {}
 };
 
 }  // namespace uitest

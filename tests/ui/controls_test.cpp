@@ -91,6 +91,11 @@ public:
     void lblLinkMouseLeave(ui::Control&) { log.push_back("leave"); }
 };
 
+BOOL CALLBACK CollectId(HWND w, LPARAM lp) {
+    if (const int id = GetDlgCtrlID(w)) reinterpret_cast<std::vector<int>*>(lp)->push_back(id);
+    return TRUE;
+}
+
 struct Controls : ::testing::Test {
     ui::Application application{GetModuleHandleA(nullptr), "Controls test"};
     TfrmControlsTest frm;
@@ -113,11 +118,20 @@ struct Controls : ::testing::Test {
 };
 
 TEST_F(Controls, ChildWindowsSitWhereTheirControlsAreAndFollowThem) {
-    ui::WinControl* const all[] = {&frm.btnApply, &frm.cbBorder, &frm.rbNever, &frm.btnOK};
+    ui::WinControl* const all[] = {&frm.btnApply, &frm.cbBorder, &frm.btnOK};
     for (ui::WinControl* c : all) {
         ASSERT_NE(c->Handle(), nullptr);
         EXPECT_EQ(GetParent(c->Handle()), frm.Handle());
     }
+    // The group box carries its radio buttons in its own window; their ids are still their
+    // own in the whole form (the dialog keys look the default button up among all windows).
+    EXPECT_EQ(GetParent(frm.rbNever.Handle()), frm.gbMode.Handle());
+    std::vector<int> ids;
+    EnumChildWindows(frm.Handle(), &CollectId, reinterpret_cast<LPARAM>(&ids));
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
+    EXPECT_GE(ids.size(), 7u);
+    EXPECT_EQ(GetParent(frm.gbMode.Handle()), frm.Handle());
     char cls[32];
     GetClassNameA(frm.btnApply.Handle(), cls, sizeof cls);
     EXPECT_STREQ(cls, "Button");
@@ -127,6 +141,7 @@ TEST_F(Controls, ChildWindowsSitWhereTheirControlsAreAndFollowThem) {
     RECT r = ChildRect(frm.rbGames.Handle());
     EXPECT_EQ(r.left, 150 + cr.left);
     EXPECT_EQ(r.top, 5 + cr.top + 20);
+    EXPECT_EQ(frm.rbGames.HostRect().left, cr.left);
     EXPECT_EQ(r.right - r.left, 140);
     // Moving the windowless panel moves every window inside it.
     frm.pnlTop.SetTop(30);
@@ -252,12 +267,19 @@ TEST_F(Controls, ShowModalEndsWithTheButtonsResultAndDisablesTheOthers) {
     EXPECT_TRUE(IsWindowEnabled(other.Handle()));
     EXPECT_FALSE(IsWindowVisible(frm.Handle()));
     // Escape presses Cancel, Enter the default button; the close box ends it as Cancel.
-    frm.btnApply.OnClick = [&](ui::Control&) { uitest::PressKey(VK_ESCAPE); };
-    PostMessageA(frm.btnApply.Handle(), BM_CLICK, 0, 0);
+    frm.btnApply.OnClick = nullptr;
+    const UINT scanEsc = MapVirtualKeyA(VK_ESCAPE, 0), scanRet = MapVirtualKeyA(VK_RETURN, 0);
+    PostMessageA(frm.cbBorder.Handle(), WM_KEYDOWN, VK_ESCAPE, 1 | (scanEsc << 16));
+    PostMessageA(frm.btnOK.Handle(), BM_CLICK, 0, 0);  // ends it as OK should Escape fail
     EXPECT_EQ(frm.ShowModal(), ui::mrCancel);
-    frm.btnApply.OnClick = [&](ui::Control&) { uitest::PressKey(VK_RETURN); };
-    PostMessageA(frm.btnApply.Handle(), BM_CLICK, 0, 0);
+    uitest::Pump();
+    // (The default button's id is its own in the whole form: the dialog keys find it by id
+    // among the windows of every group box and page.)
+    PostMessageA(frm.cbBorder.Handle(), WM_KEYDOWN, VK_RETURN, 1 | (scanRet << 16));
+    PostMessageA(frm.btnCancel.Handle(), BM_CLICK, 0, 0);  // ends it as Cancel should Enter fail
     EXPECT_EQ(frm.ShowModal(), ui::mrOk);
+    uitest::Pump();
+    EXPECT_FALSE(frm.rbAlways.Checked());
     frm.btnCancel.SetModalResult(ui::mrNone);
     PostMessageA(frm.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(frm.ShowModal(), ui::mrCancel);
