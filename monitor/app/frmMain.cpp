@@ -34,11 +34,6 @@ void WindowsVersion(unsigned& major, unsigned& minor) {
 
 }  // namespace
 
-WindowSet& Windows() {
-    static WindowSet set;
-    return set;
-}
-
 bool DecideDualCPU(int n, unsigned major, unsigned minor) {
     // Windows 2000 (5.0) and XP (5.1) count the "_Total" instance among the processors.
     const bool total = major == 5 && (minor == 0 || minor == 1);
@@ -156,7 +151,7 @@ void TfrmMain::BuildPanels() {
     barSwap.SetAlign(ui::Align::Client);
     for (TMyBar* b : bars) {
         (*b)->SetBackgroundColor(0);
-        (*b)->SetBarColors(kBarLow, kBarMedium, kBarHigh);
+        (*b)->SetBarColors(settings::kBarLow, settings::kBarMedium, settings::kBarHigh);
         (*b)->SetBorderColors(0, 0);
     }
 
@@ -237,8 +232,11 @@ void TfrmMain::BuildTray() {
 }
 
 void TfrmMain::ChangeTrayIcon(int percent) {
-    const int image = TrayImageFor(percent);
-    if (image == trayImage_) return;
+    ShowTrayImage(TrayImageFor(percent));
+}
+
+void TfrmMain::ShowTrayImage(int image) {
+    if (image == trayImage_ || image < 0 || image >= 13) return;
     trayImage_ = image;
     CoolTrayIcon.SetIcon(trayIcons_[image].get());
 }
@@ -246,11 +244,6 @@ void TfrmMain::ChangeTrayIcon(int percent) {
 void TfrmMain::GetOctets(int index) {
     AdapterListSink* sink = Details && Details->ShownNotMinimised() ? &Details->Adapters() : nullptr;
     tick_.GetOctets(*metrics_, sink, index);
-}
-
-void TfrmMain::TrimWorkingSet() {
-    const ui::KernelHandle self(OpenProcess(PROCESS_ALL_ACCESS, FALSE, GetCurrentProcessId()));
-    if (self) SetProcessWorkingSetSize(self.get(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
 void TfrmMain::TimerTimer() {
@@ -276,7 +269,8 @@ void TfrmMain::ApplyTick(const TickResult& r) {
         barCPU1->SetPosition(r.barCPU1);
         // A new picture and a new hint reach the shell in one call per icon.
         CoolTrayIcon.BeginUpdate();
-        ChangeTrayIcon(barCPU1->Position());
+        // The image the tick chose for this load.
+        ShowTrayImage(r.trayImage);
         CoolTrayIcon.SetHint(r.hint);
         CoolTrayIcon.EndUpdate();
         TextTrayIcon.BeginUpdate();

@@ -38,6 +38,23 @@ public:
 };
 using TVrNumControl = ui::Hosted<widgets::TVrNum>;
 
+class TfrmMain;
+
+// The forms of the program, created once at start-up in this order; the gadget's commands
+// show them (TfrmMain::SetWindows).
+struct WindowSet {
+    TfrmMain* frmMain = nullptr;
+    ui::Form* frmOptions = nullptr;
+    ui::Form* frmCPU1 = nullptr;
+    ui::Form* frmSwap = nullptr;
+    ui::Form* frmCPU2 = nullptr;
+    ui::Form* frmInternet = nullptr;
+    ui::Form* frmRAM = nullptr;
+    ui::Form* frmTask = nullptr;
+    ui::Form* frmStopWatch = nullptr;
+    ui::Form* frmAbout = nullptr;
+};
+
 // The System Details window as the tick sees it (filled in when that window exists).
 class DetailsWindow {
 public:
@@ -53,7 +70,6 @@ protected:
 // Design values of the gadget.
 constexpr int kDesignClientWidth = 217;
 constexpr int kDesignClientHeight = 128;
-constexpr COLORREF kBarLow = 3394611, kBarMedium = 131071, kBarHigh = 255;
 constexpr COLORREF kDownColour = 65177, kUpColour = 16763904;
 
 class TfrmMain : public ui::TdfsStickyForm, public TickCounters, public meters::MeterHost {
@@ -135,7 +151,6 @@ public:
     void TimerTimer();
     void ChangeTrayIcon(int percent);
     void GetOctets(int index);
-    static void TrimWorkingSet();
     const MainTick& Tick() const { return tick_; }
     // The published readings.
     int CPU1() const { return barCPU1->Position(); }
@@ -209,6 +224,7 @@ private:
     void BuildPanels();
     void BuildTray();
     void ApplyTick(const TickResult& r);
+    void ShowTrayImage(int image);
 
     class StatusMeasure final : public TextMeasure {
     public:
@@ -226,22 +242,20 @@ private:
     StatusMeasure measure_;
     ui::Icon trayIcons_[13];
     int trayImage_ = -1;
+    // The four bars in the order of the show commands (CPU 1, CPU 2, RAM, Swap).
+    TMyBar* const bars_[4] = {&barCPU1, &barCPU2, &barRAM, &barSwap};
+    // Layout re-entry guard: sizing the gadget from inside the layout runs it again.
+    int layoutDepth_ = 0;
+
+    WindowSet windows_;
+
+public:
+    TMyBar* const* Bars() const { return bars_; }
+    // The program's other windows, for the commands that show them (empty: none).
+    void SetWindows(const WindowSet& w) { windows_ = w; }
+    const WindowSet& Windows() const { return windows_; }
 };
 
-// The forms of the program, created once at start-up in this order.
-struct WindowSet {
-    TfrmMain* frmMain = nullptr;
-    ui::Form* frmOptions = nullptr;
-    ui::Form* frmCPU1 = nullptr;
-    ui::Form* frmSwap = nullptr;
-    ui::Form* frmCPU2 = nullptr;
-    ui::Form* frmInternet = nullptr;
-    ui::Form* frmRAM = nullptr;
-    ui::Form* frmTask = nullptr;
-    ui::Form* frmStopWatch = nullptr;
-    ui::Form* frmAbout = nullptr;
-};
-WindowSet& Windows();
 
 // The Windows 2000/XP exception: there the sampler counts the "_Total" instance too.
 bool DecideDualCPU(int processorCount, unsigned majorVersion, unsigned minorVersion);

@@ -29,8 +29,6 @@ constexpr int kDisplayGroup = 1;
 constexpr int kOrientationGroup = 2;
 
 
-// Layout re-entry guard: sizing the gadget from inside the layout runs it again.
-int g_layoutDepth = 0;
 
 std::string ProgramFolder() {
     char path[MAX_PATH * 2];
@@ -70,14 +68,10 @@ LRESULT ToHitCode(gadget::Hit h) {
 
 namespace {
 
-TMyBar* const* BarsOf(TfrmMain& f) {
-    static TMyBar* bars[gadget::kBarCount];
-    bars[gadget::kCPU1] = &f.barCPU1;
-    bars[gadget::kCPU2] = &f.barCPU2;
-    bars[gadget::kRAM] = &f.barRAM;
-    bars[gadget::kSwap] = &f.barSwap;
-    return bars;
-}
+static_assert(gadget::kBarCount == 4 && gadget::kCPU1 == 0 && gadget::kCPU2 == 1 && gadget::kRAM == 2 &&
+                  gadget::kSwap == 3,
+              "TfrmMain::Bars() is in the order of the show commands");
+TMyBar* const* BarsOf(TfrmMain& f) { return f.Bars(); }
 
 gadget::Parts ReadParts(TfrmMain& f) {
     gadget::Parts p;
@@ -220,8 +214,8 @@ void TfrmMain::mnMainPopup() { mniHide.SetCaption(gadget::HideItemCaption(Visibl
 // ---- layout
 
 void TfrmMain::dfsStickyFormResize() {
-    if (g_layoutDepth > 2) return;
-    ++g_layoutDepth;
+    if (layoutDepth_ > 2) return;
+    ++layoutDepth_;
     TMyBar* const* bars = BarsOf(*this);
     bool shown[gadget::kBarCount];
     for (int i = 0; i < gadget::kBarCount; ++i) shown[i] = bars[i]->Visible();
@@ -264,7 +258,7 @@ void TfrmMain::dfsStickyFormResize() {
     lblDownload.SetBounds(t.download.left, t.download.top, lblDownload.Width(),
                           lblDownload.Height());
     lblUpload.SetBounds(t.upload.left, t.upload.top, lblUpload.Width(), lblUpload.Height());
-    --g_layoutDepth;
+    --layoutDepth_;
 }
 
 // ---- show commands
@@ -468,16 +462,16 @@ HWND TfrmMain::OwnerWindow() const {
     return app ? app->Handle() : nullptr;
 }
 
-void TfrmMain::mniSystemClick(ui::MenuItem&) { BringForward(Windows().frmTask, true); }
-void TfrmMain::CoolTrayIconDblClick() { BringForward(Windows().frmTask, true); }
-void TfrmMain::mniStopWatchClick(ui::MenuItem&) { BringForward(Windows().frmStopWatch, false); }
+void TfrmMain::mniSystemClick(ui::MenuItem&) { BringForward(windows_.frmTask, true); }
+void TfrmMain::CoolTrayIconDblClick() { BringForward(windows_.frmTask, true); }
+void TfrmMain::mniStopWatchClick(ui::MenuItem&) { BringForward(windows_.frmStopWatch, false); }
 
 void TfrmMain::mniOptionsClick(ui::MenuItem&) {
-    if (ui::Form* f = Windows().frmOptions) f->SetVisible(true);
+    if (ui::Form* f = windows_.frmOptions) f->SetVisible(true);
 }
 
 void TfrmMain::mniAboutClick(ui::MenuItem&) {
-    if (ui::Form* f = Windows().frmAbout) f->ShowModal();
+    if (ui::Form* f = windows_.frmAbout) f->ShowModal();
 }
 
 void TfrmMain::mniHelpClick(ui::MenuItem&) {

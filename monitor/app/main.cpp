@@ -38,7 +38,7 @@ int Run(HINSTANCE inst) {
 
     ui::Application application(inst, "Corvane Statwell", LoadIconA(inst, MAKEINTRESOURCEA(IDI_STATWELL)));
     app::TfrmMain frmMain;
-    app::WindowSet& w = app::Windows();
+    app::WindowSet w;
     w.frmMain = &frmMain;
     frmMain.dfsStickyFormCreate();
     auto frmOptions = EmptyForm("TfrmOptions");
@@ -74,11 +74,12 @@ int Run(HINSTANCE inst) {
     w.frmTask = &frmTask;
     w.frmStopWatch = &frmStopWatch;
     w.frmAbout = &frmAbout;
+    frmMain.SetWindows(w);
 
     const int code = application.Run(frmMain);
     frmMain.Details = nullptr;
     frmMain.AttachFloatingWindows({nullptr, nullptr, nullptr, nullptr}, nullptr);
-    w = app::WindowSet{};
+    frmMain.SetWindows({});
     metrics::StopProcessorSampling();
     return code;
 }

@@ -80,14 +80,14 @@ SingleInstance::SingleInstance(const char* exePath) {
     mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                       sizeof(InstanceTable), (key + "_TABLE").c_str()));
     if (!mapping_) return;  // no registry: run on our own
-    table_ = MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(InstanceTable));
+    table_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(InstanceTable)));
     if (!table_) return;
 
     const DWORD self = GetCurrentProcessId();
     RegisterOutcome r;
     {
         LockScope lock(lock_.get());
-        SharedWords words(table_);
+        SharedWords words(table_.get());
         r = RegisterInstance(words, self);  // a refused copy leaves no entry behind
     }
     accepted_ = r.accepted;
@@ -102,19 +102,18 @@ SingleInstance::~SingleInstance() {
     if (accepted_) {
         {
             LockScope lock(lock_.get());
-            SharedWords words(table_);
+            SharedWords words(table_.get());
             UnregisterInstance(words, GetCurrentProcessId());
         }
         NotifyOthers(kInstanceDestroyed);
     }
-    UnmapViewOfFile(table_);
 }
 
 void SingleInstance::NotifyOthers(WPARAM code) {
     InstanceTable copy;
     {
         LockScope lock(lock_.get());
-        copy = CopyInstanceTable(SharedWords(table_));
+        copy = CopyInstanceTable(SharedWords(table_.get()));
     }
     const DWORD self = GetCurrentProcessId();
     for (uint32_t i = 0; i < copy.count; ++i) {

@@ -30,7 +30,7 @@ private:
     void ActivateFirst(DWORD pid);
     ui::KernelHandle lock_;
     ui::KernelHandle mapping_;
-    void* table_ = nullptr;  // the mapped view of the shared table
+    ui::MappedView table_;  // the mapped view of the shared table
     bool accepted_ = true;
 };
 

@@ -30,7 +30,7 @@ void TJbBlend::SetLayered(bool on) {
 }
 
 void TJbBlend::SetAttributes(std::uint32_t colourKey, std::uint8_t alpha, std::uint32_t flags) {
-    static_assert(gadget::kLwaAlpha == LWA_ALPHA && gadget::kLwaColorKey == LWA_COLORKEY,
+    static_assert(kLwaAlpha == LWA_ALPHA && kLwaColorKey == LWA_COLORKEY,
                   "the rules' flags are the system's");
     LayeredApi()(owner_.Handle(), colourKey, alpha, flags);
 }

@@ -1,15 +1,15 @@
-// Window opacity of a form: TJbBlend applies the opacity rules of gadget::Blend
-// (monitor/app/blend.h) to the form's window through the layered-window attributes.
+// Window opacity of a form: TJbBlend applies the opacity rules of Blend (blend_rules.h) to
+// the form's window through the layered-window attributes.
 #pragma once
 #include <windows.h>
 
-#include "monitor/app/blend.h"
+#include "monitor/ui/blend_rules.h"
 
 namespace ui {
 
 class Form;
 
-class TJbBlend : private gadget::LayeredWindow {
+class TJbBlend : private LayeredWindow {
 public:
     explicit TJbBlend(Form& owner) : owner_(owner), rules_(this) {}
     TJbBlend(const TJbBlend&) = delete;
@@ -38,7 +38,7 @@ private:
     void RedrawAll() override;
 
     Form& owner_;
-    gadget::Blend rules_;
+    Blend rules_;
 };
 
 }  // namespace ui

@@ -41,6 +41,7 @@ struct MenuTraits { static void Free(HMENU h) { DestroyMenu(h); } };
 struct KernelTraits { static void Free(HANDLE h) { CloseHandle(h); } };
 struct ImageListTraits { static void Free(HIMAGELIST h) { ImageList_Destroy(h); } };
 struct WindowTraits { static void Free(HWND h) { DestroyWindow(h); } };
+struct ViewTraits { static void Free(void* view) { UnmapViewOfFile(view); } };
 
 using Bitmap = Handle<HBITMAP, GdiTraits>;
 using Font = Handle<HFONT, GdiTraits>;
@@ -50,6 +51,8 @@ using Icon = Handle<HICON, IconTraits>;
 using Menu = Handle<HMENU, MenuTraits>;
 using KernelHandle = Handle<HANDLE, KernelTraits>;
 using ImageListHandle = Handle<HIMAGELIST, ImageListTraits>;
+// A mapped view of a file mapping (MapViewOfFile).
+using MappedView = Handle<void*, ViewTraits>;
 
 // Selects an object into a DC for one scope.
 class Selected {

@@ -1,9 +1,9 @@
-// The gadget's layout, show commands, frame rules and opacity controller.
+// The gadget's layout, show commands, frame rules and its opacity controller.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "monitor/app/blend.h"
+#include "monitor/ui/blend_rules.h"
 #include "monitor/app/gadget_frame.h"
 #include "monitor/app/gadget_layout.h"
 
@@ -230,6 +230,11 @@ TEST(GadgetFrame, HideCaption) {
 }
 
 namespace {
+
+using ui::Blend;
+using ui::kLwaAlpha;
+using ui::kLwaColorKey;
+using ui::LayeredWindow;
 
 struct FakeWindow final : LayeredWindow {
     bool exists = true, supported = true, layered = false;

@@ -4,9 +4,9 @@
 #pragma once
 #include <cstdint>
 
-namespace gadget {
+namespace ui {
 
-// What the controller needs of a window; ui::TJbBlend (monitor/ui/blend.h) binds it to a form.
+// What the controller needs of a window; TJbBlend (blend.h) binds it to a form.
 class LayeredWindow {
 public:
     virtual bool Exists() const = 0;
@@ -55,4 +55,4 @@ private:
     std::uint32_t colourKey_ = 0;
 };
 
-}  // namespace gadget
+}  // namespace ui

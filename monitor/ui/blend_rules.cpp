@@ -1,6 +1,6 @@
-#include "monitor/app/blend.h"
+#include "monitor/ui/blend_rules.h"
 
-namespace gadget {
+namespace ui {
 
 void Blend::SetAlphaBlend(bool on) {
     if (alphaBlend_ == on) return;
@@ -45,4 +45,4 @@ void Blend::Apply() {
     }
 }
 
-}  // namespace gadget
+}  // namespace ui
