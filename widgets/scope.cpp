@@ -7,13 +7,8 @@ namespace widgets {
 
 // ---- TVrChannel
 
-TVrChannel::~TVrChannel() {
-    if (pen_) DeleteObject(pen_);
-}
-
 void TVrChannel::Changed() {
-    if (pen_) DeleteObject(pen_);
-    pen_ = nullptr;
+    pen_.Reset();
     owner_->ChannelsChanged();
 }
 
@@ -41,8 +36,7 @@ void TVrChannel::Assign(const TVrChannel& other) {
 }
 
 HPEN TVrChannel::Pen() {
-    if (!pen_) pen_ = CreatePen(PS_SOLID, look_.width, look_.color);
-    return pen_;
+    return pen_.Get(look_.color, look_.width);
 }
 
 // ---- TVrChannels
@@ -173,8 +167,6 @@ TVrScope::TVrScope() = default;
 
 TVrScope::~TVrScope() {
     ticker_.reset();
-    if (gridPen_) DeleteObject(gridPen_);
-    if (basePen_) DeleteObject(basePen_);
 }
 
 void TVrScope::Restart() {
@@ -222,15 +214,15 @@ void TVrScope::SetGridSize(int v) {
 
 void TVrScope::SetGridLineWidth(int v) {
     if (!model_.SetGridLineWidth(v)) return;
-    ResetPen(gridPen_);
-    ResetPen(basePen_);
+    gridPen_.Reset();
+    basePen_.Reset();
     Invalidate();
 }
 
 void TVrScope::SetGridColor(Colour c) {
     if (c == gridColor_) return;
     gridColor_ = c;
-    ResetPen(gridPen_);
+    gridPen_.Reset();
     Invalidate();
 }
 
@@ -241,17 +233,12 @@ void TVrScope::SetBaseOffset(int v) {
 void TVrScope::SetBaseColor(Colour c) {
     if (c == baseColor_) return;
     baseColor_ = c;
-    ResetPen(basePen_);
+    basePen_.Reset();
     Invalidate();
 }
 
 void TVrScope::SetFrequency(int v) {
     if (model_.SetFrequency(v)) Invalidate();
-}
-
-void TVrScope::ResetPen(HPEN& pen) {
-    if (pen) DeleteObject(pen);
-    pen = nullptr;
 }
 
 void TVrScope::ChannelsChanged() {
@@ -298,15 +285,13 @@ void TVrScope::Paint(HDC dc, const RECT& bounds) {
     }
     model_.Layout(w, h, frame_);
     const int penWidth = model_.GridLineWidth();
-    if (!gridPen_) gridPen_ = CreatePen(PS_SOLID, penWidth, gridColor_);
-    if (!basePen_) basePen_ = CreatePen(PS_SOLID, penWidth, baseColor_);
     SetROP2(mem, R2_COPYPEN);
-    const HGDIOBJ oldPen = SelectObject(mem, gridPen_);
+    const HGDIOBJ oldPen = SelectObject(mem, gridPen_.Get(gridColor_, penWidth));
     for (const scope::Segment& s : frame_.grid) {
         MoveToEx(mem, s.x0, s.y0, nullptr);
         LineTo(mem, s.x1, s.y1);
     }
-    SelectObject(mem, basePen_);
+    SelectObject(mem, basePen_.Get(baseColor_, penWidth));
     MoveToEx(mem, frame_.base.x0, frame_.base.y0, nullptr);
     LineTo(mem, frame_.base.x1, frame_.base.y1);
     static_assert(sizeof(scope::Point) == sizeof(POINT), "points are passed to Polyline as they are");

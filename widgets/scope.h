@@ -19,11 +19,30 @@ namespace widgets {
 
 class TVrScope;
 
+// A GDI pen made when first asked for and deleted with its owner or on Reset.
+class ScopePen {
+public:
+    ScopePen() = default;
+    ~ScopePen() { Reset(); }
+    ScopePen(const ScopePen&) = delete;
+    ScopePen& operator=(const ScopePen&) = delete;
+    HPEN Get(Colour colour, int width) {
+        if (!pen_) pen_ = CreatePen(PS_SOLID, width, colour);
+        return pen_;
+    }
+    void Reset() {
+        if (pen_) DeleteObject(pen_);
+        pen_ = nullptr;
+    }
+
+private:
+    HPEN pen_ = nullptr;
+};
+
 // One plotted series of a scope. Any change repaints the scope.
 class TVrChannel {
 public:
     explicit TVrChannel(TVrScope& owner) : owner_(&owner) {}
-    ~TVrChannel();
     TVrChannel(const TVrChannel&) = delete;
     TVrChannel& operator=(const TVrChannel&) = delete;
 
@@ -43,7 +62,7 @@ private:
     void Changed();
     TVrScope* owner_;
     scope::ChannelLook look_;
-    HPEN pen_ = nullptr;
+    ScopePen pen_;
 };
 
 // The ordered channels of a scope, owned by it.
@@ -145,7 +164,6 @@ private:
     class Ticker;
     void Restart();
     void TimerTick();
-    static void ResetPen(HPEN& pen);
 
     scope::Model model_;
     TVrChannels channels_{*this};
@@ -161,8 +179,8 @@ private:
     std::unique_ptr<Ticker> ticker_;
     scope::Frame frame_;
     Offscreen offscreen_;
-    HPEN gridPen_ = nullptr;
-    HPEN basePen_ = nullptr;
+    ScopePen gridPen_;
+    ScopePen basePen_;
 };
 
 }  // namespace widgets
