@@ -77,7 +77,9 @@ TEST(Statwell, GadgetAppearsOnceFromOneFolderAndRunsAgainFromAnother) {
         EXPECT_TRUE(first.Running());
         e2e::WaitUntil([&] { return GetForegroundWindow() == gadget; }, 6000);
         EXPECT_EQ(ForegroundProcess(), first.Pid()) << "the first copy comes forward";
-        EXPECT_EQ(GetForegroundWindow(), gadget) << "its gadget is the active window";
+        char fg[64] = "";
+        GetClassNameA(GetForegroundWindow(), fg, sizeof fg);
+        EXPECT_EQ(GetForegroundWindow(), gadget) << "its gadget is the active window, not a " << fg;
         DestroyWindow(other);
     }
 
