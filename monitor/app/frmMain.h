@@ -2,7 +2,8 @@
 // the status line, the tray icons, the main menu and the main timer.
 //
 // Start-up, creation, the tick, the tray icons and closing live in frmMain.cpp; the layout,
-// the menu and its commands, hit-testing, snapping and the settings in frmMain_commands.cpp.
+// the menu and its commands in frmMain_menu.cpp, the layout, hit-testing and snapping in
+// frmMain_layout.cpp, the settings in frmMain_settings.cpp.
 #pragma once
 #include <windows.h>
 
@@ -135,7 +136,7 @@ public:
     void AttachFloatingWindows(meters::TfrmMeter* const (&meterWindows)[settings::kMeterCount],
                                meters::TfrmInternet* network);
 
-    // ---- the main window as the floating windows see it (frmMain_commands.cpp)
+    // ---- the main window as the floating windows see it (frmMain_menu.cpp)
     int Reading(settings::Meter meter) const override;
     int DownRate() const override { return lcdDown1->Value(); }
     int UpRate() const override { return lcdUp1->Value(); }
@@ -158,7 +159,7 @@ public:
     int RAM() const { return barRAM->Position(); }
     int Swap() const { return barSwap->Position(); }
 
-    // ---- settings (frmMain_commands.cpp)
+    // ---- settings (frmMain_settings.cpp)
     void LoadSettings();
     void SaveSettings();
     // Saves the settings and releases SettingsFile (close and WM_ENDSESSION).
@@ -167,7 +168,7 @@ public:
     // SaveSettings reads them back from the bars.
     void ApplyColours(const settings::MainSettings& s);
 
-    // ---- menu and layout (frmMain_commands.cpp)
+    // ---- menu (frmMain_menu.cpp) and layout (frmMain_layout.cpp)
     void BuildMainMenu();
     void dfsStickyFormResize();
     void mnMainPopup();
@@ -217,7 +218,7 @@ protected:
     LRESULT HitTest(POINT client) override { return WMNCHitTest(client); }
     void Resized() override { dfsStickyFormResize(); }
     bool CloseQuery() override;
-    // Snapping (frmMain_commands.cpp).
+    // Snapping (frmMain_layout.cpp).
     void SnapWindowPos(WINDOWPOS& pos) override;
 
 private:

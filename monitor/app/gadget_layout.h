@@ -1,7 +1,7 @@
 // The Main Group gadget's shape: which parts show, how the bars share the graph area, where
 // the rate digits go, and what the show commands of the main menu may change.
 //
-// Plain arithmetic over plain numbers; frmMain_commands.cpp applies the results to the
+// Plain arithmetic over plain numbers; frmMain_layout.cpp and frmMain_menu.cpp apply the results to the
 // panels, bars and labels of TfrmMain.
 #pragma once
 

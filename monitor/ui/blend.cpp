@@ -10,8 +10,8 @@ using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 // Looked up at run time: Windows before 2000 has no layered windows.
 SetLayeredFn LayeredApi() {
-    static const SetLayeredFn fn = reinterpret_cast<SetLayeredFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("User32.dll"), "SetLayeredWindowAttributes")));
+    static const SetLayeredFn fn = reinterpret_cast<SetLayeredFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("User32.dll"), "SetLayeredWindowAttributes")));
     return fn;
 }
 

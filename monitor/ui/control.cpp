@@ -129,8 +129,10 @@ void Control::SetBounds(int left, int top, int width, int height) {
     bounds_ = nb;
     Invalidate();
     if (sized) Realign();
-    if (moved) PlaceWindows();
-    else PlaceWindow();
+    if (moved)
+        PlaceWindows();
+    else
+        PlaceWindow();
     BoundsChanged();
     if (parent_ && align_ != Align::None && !parent_->aligning_) parent_->Realign();
 }

@@ -148,10 +148,19 @@ public:
     const std::string& Caption() const { return caption_; }
     // Reuses the string's storage: no allocation once it is large enough.
     void SetCaption(const char* text);
-    void SetFont(HFONT font) { font_ = font; Invalidate(); }
+    void SetFont(HFONT font) {
+        font_ = font;
+        Invalidate();
+    }
     HFONT GetFont() const { return font_; }
-    void SetFontColor(COLORREF c) { fontColor_ = c; Invalidate(); }
-    void SetBorder(bool single) { border_ = single; Invalidate(); }
+    void SetFontColor(COLORREF c) {
+        fontColor_ = c;
+        Invalidate();
+    }
+    void SetBorder(bool single) {
+        border_ = single;
+        Invalidate();
+    }
     bool Border() const { return border_; }
     Rect ClientRect() const override;
     void PaintSelf(HDC dc, const Rect& r) override;
@@ -171,9 +180,18 @@ public:
     void SetCaption(const char* text);
     void SetFont(HFONT font);
     HFONT GetFont() const { return font_; }
-    void SetFontColor(COLORREF c) { fontColor_ = c; Invalidate(); }
-    void SetAutoSize(bool v) { autoSize_ = v; AdjustSize(); }
-    void SetTransparent(bool v) { transparent_ = v; Invalidate(); }
+    void SetFontColor(COLORREF c) {
+        fontColor_ = c;
+        Invalidate();
+    }
+    void SetAutoSize(bool v) {
+        autoSize_ = v;
+        AdjustSize();
+    }
+    void SetTransparent(bool v) {
+        transparent_ = v;
+        Invalidate();
+    }
     void PaintSelf(HDC dc, const Rect& r) override;
 
 private:
@@ -198,7 +216,9 @@ public:
     void ApplyAutoSize();
 
 protected:
-    void SysColorChanged() override { if (widget_) widget_->SysColorChange(); }
+    void SysColorChanged() override {
+        if (widget_) widget_->SysColorChange();
+    }
 
 private:
     widgets::Widget* widget_ = nullptr;

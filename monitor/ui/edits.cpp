@@ -39,7 +39,8 @@ void Memo::SetBorder(bool v) {
     if (!Handle()) return;  // set after the window exists: the frame changes at once
     const LONG ex = GetWindowLongA(Handle(), GWL_EXSTYLE);
     SetWindowLongA(Handle(), GWL_EXSTYLE, v ? ex | WS_EX_CLIENTEDGE : ex & ~WS_EX_CLIENTEDGE);
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void Memo::SetScrollBars(bool vertical) { SetStyleBit(WS_VSCROLL, vertical); }
@@ -147,7 +148,8 @@ void SpinEdit::HandleCreated() {
     updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               WS_CHILD | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_HOTTRACK |
                                   (VisibleInHost() ? WS_VISIBLE : 0) | (Enabled() ? 0 : WS_DISABLED),
-                              0, 0, kUpDownWidth, Height(), GetParent(Handle()), nullptr, ModuleInstance(), nullptr);
+                              0, 0, kUpDownWidth, Height(), GetParent(Handle()), nullptr, ModuleInstance(),
+                              nullptr);
     if (updown_) {
         SetPropA(updown_, kSpinProp, static_cast<WinControl*>(this));
         SendMessageA(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
@@ -213,7 +215,8 @@ ComboBox::ComboBox() : WinControl("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | CB
 int ComboBox::AddItem(const char* text, LPARAM data) {
     items_.push_back({text ? text : "", data});
     const int index = Count() - 1;
-    if (Handle()) SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.back().text.c_str()));
+    if (Handle())
+        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.back().text.c_str()));
     return index;
 }
 
@@ -241,7 +244,8 @@ void ComboBox::SetItemIndex(int index) {
 }
 
 void ComboBox::HandleCreated() {
-    for (const Entry& e : items_) SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.text.c_str()));
+    for (const Entry& e : items_)
+        SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.text.c_str()));
     SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index_), 0);
     // The closed box is as high as the system makes it for the font.
     RECT r;
@@ -253,7 +257,8 @@ void ComboBox::PlaceWindow() {
     if (!Handle()) return;
     const Rect r = HostRect();
     // The window's height includes the dropped-down list.
-    SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height + dropHeight_, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, r.left, r.top, r.width, r.height + dropHeight_,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool ComboBox::Notified(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

@@ -82,7 +82,10 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
     // How far the list drops down, in pixels (200 by default).
-    void SetDropDownHeight(int h) { dropHeight_ = h; PlaceWindow(); }
+    void SetDropDownHeight(int h) {
+        dropHeight_ = h;
+        PlaceWindow();
+    }
     NotifyEvent OnChange;
     bool Notified(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 

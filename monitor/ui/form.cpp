@@ -156,9 +156,7 @@ int Form::ShowModal() {
 
 bool Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
-    case WM_SHOWWINDOW:
-        Control::SetVisible(wp != 0);
-        break;
+    case WM_SHOWWINDOW: Control::SetVisible(wp != 0); break;
     case WM_GETMINMAXINFO:
         if (minSize_.cx > 0 || minSize_.cy > 0) {
             auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
@@ -211,12 +209,8 @@ void TdfsStickyForm::ReadWorkArea() { SystemParametersInfoA(SPI_GETWORKAREA, 0, 
 
 bool TdfsStickyForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
-    case WM_CREATE:
-        ReadWorkArea();
-        break;
-    case WM_WININICHANGE:
-        ReadWorkArea();
-        break;
+    case WM_CREATE: ReadWorkArea(); break;
+    case WM_WININICHANGE: ReadWorkArea(); break;
     case WM_WINDOWPOSCHANGING:
         if (StickTo != soNothing) {
             auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
@@ -255,8 +249,8 @@ Application::Application(HINSTANCE inst, const char* title, HICON icon) : inst_(
     RegisterClassA(&wc);
     current_ = this;
     wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", title,
-                           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr,
-                           nullptr, inst, nullptr);
+                           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr,
+                           inst, nullptr);
     if (!wnd_) {
         current_ = nullptr;
         throw std::runtime_error("Cannot create the application window");
@@ -316,8 +310,7 @@ LRESULT CALLBACK Application::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT Application::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     const HWND wnd = wnd_;
     switch (msg) {
-    case WM_CLOSE:
-        return 0;  // the main form decides when the program ends
+    case WM_CLOSE: return 0;  // the main form decides when the program ends
     case WM_ACTIVATE:
         // The hidden window is activated when another copy of the program brings this one
         // forward: once the activation is done, hand it on to the main form when that shows.

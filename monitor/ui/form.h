@@ -49,9 +49,13 @@ public:
     // The smallest outer size the user can size the window to (0: no limit).
     void SetMinSize(int width, int height) { minSize_ = {width, height}; }
     SIZE MinSize() const { return minSize_; }
-    void SetCaption(const char* text) { if (Handle()) SetWindowTextA(Handle(), text); }
+    void SetCaption(const char* text) {
+        if (Handle()) SetWindowTextA(Handle(), text);
+    }
 
-    void Close() { if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+    void Close() {
+        if (Handle()) PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    }
     // The control of this form that has the focus, or nullptr.
     WinControl* ActiveControl() const;
 

@@ -34,14 +34,30 @@ private:
     H h_{};
 };
 
-struct GdiTraits { static void Free(HGDIOBJ h) { DeleteObject(h); } };
-struct DcTraits { static void Free(HDC h) { DeleteDC(h); } };
-struct IconTraits { static void Free(HICON h) { DestroyIcon(h); } };
-struct MenuTraits { static void Free(HMENU h) { DestroyMenu(h); } };
-struct KernelTraits { static void Free(HANDLE h) { CloseHandle(h); } };
-struct ImageListTraits { static void Free(HIMAGELIST h) { ImageList_Destroy(h); } };
-struct WindowTraits { static void Free(HWND h) { DestroyWindow(h); } };
-struct ViewTraits { static void Free(void* view) { UnmapViewOfFile(view); } };
+struct GdiTraits {
+    static void Free(HGDIOBJ h) { DeleteObject(h); }
+};
+struct DcTraits {
+    static void Free(HDC h) { DeleteDC(h); }
+};
+struct IconTraits {
+    static void Free(HICON h) { DestroyIcon(h); }
+};
+struct MenuTraits {
+    static void Free(HMENU h) { DestroyMenu(h); }
+};
+struct KernelTraits {
+    static void Free(HANDLE h) { CloseHandle(h); }
+};
+struct ImageListTraits {
+    static void Free(HIMAGELIST h) { ImageList_Destroy(h); }
+};
+struct WindowTraits {
+    static void Free(HWND h) { DestroyWindow(h); }
+};
+struct ViewTraits {
+    static void Free(void* view) { UnmapViewOfFile(view); }
+};
 
 using Bitmap = Handle<HBITMAP, GdiTraits>;
 using Font = Handle<HFONT, GdiTraits>;
@@ -58,7 +74,9 @@ using MappedView = Handle<void*, ViewTraits>;
 class Selected {
 public:
     Selected(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
-    ~Selected() { if (old_) SelectObject(dc_, old_); }
+    ~Selected() {
+        if (old_) SelectObject(dc_, old_);
+    }
     Selected(const Selected&) = delete;
     Selected& operator=(const Selected&) = delete;
 
@@ -71,7 +89,9 @@ private:
 class WindowDc {
 public:
     explicit WindowDc(HWND wnd) : wnd_(wnd), dc_(GetDC(wnd)) {}
-    ~WindowDc() { if (dc_) ReleaseDC(wnd_, dc_); }
+    ~WindowDc() {
+        if (dc_) ReleaseDC(wnd_, dc_);
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }

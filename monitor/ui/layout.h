@@ -27,9 +27,9 @@ struct AlignItem {
 // Lays out `count` children inside `client`, writing each child's new bounds to out[i].
 // Top children stack downwards from the top edge, then Bottom children upwards from the bottom
 // edge, then Left children rightwards, then Right children leftwards from the right edge, each
-// group in creation order; a Client child takes what is left. Hidden and unaligned children keep their bounds. An aligned child keeps its own
-// height (width) even when the parent is too small for it, so it comes back whole when the
-// parent grows; only the Client child is cut to what is left (never below zero).
+// group in creation order; a Client child takes what is left. Hidden and unaligned children keep their
+// bounds. An aligned child keeps its own height (width) even when the parent is too small for it, so it comes
+// back whole when the parent grows; only the Client child is cut to what is left (never below zero).
 void AlignChildren(const Rect& client, const AlignItem* items, std::size_t count, Rect* out);
 
 }  // namespace ui

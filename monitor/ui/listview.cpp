@@ -19,8 +19,9 @@ const std::string kEmpty;
 }
 
 const std::string& ListView::Item::Text(int column) const {
-    return column >= 0 && static_cast<std::size_t>(column) < texts.size() ? texts[static_cast<std::size_t>(column)]
-                                                                          : kEmpty;
+    return column >= 0 && static_cast<std::size_t>(column) < texts.size()
+               ? texts[static_cast<std::size_t>(column)]
+               : kEmpty;
 }
 
 ListView::ListView()
@@ -111,7 +112,8 @@ int ListView::AddItem(const char* caption, LPARAM data, int image, int at) {
     it.pszText = const_cast<char*>(row->texts[0].c_str());
     it.iImage = image;
     it.lParam = reinterpret_cast<LPARAM>(row.get());
-    const int index = static_cast<int>(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it)));
+    const int index =
+        static_cast<int>(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it)));
     if (index < 0) return -1;
     const Row* key = row.get();
     rows_.emplace(key, std::move(row));
@@ -120,7 +122,8 @@ int ListView::AddItem(const char* caption, LPARAM data, int image, int at) {
         LVFINDINFOA fi{};
         fi.flags = LVFI_PARAM;
         fi.lParam = reinterpret_cast<LPARAM>(key);
-        return static_cast<int>(SendMessageA(Handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&fi)));
+        return static_cast<int>(
+            SendMessageA(Handle(), LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&fi)));
     }
     if (!updating_) FitAutoSizeColumns();
     return index;
@@ -201,7 +204,8 @@ LPARAM ListView::SubItemData(int row, int sub) const {
 void ListView::SetSubItemData(int row, int sub, LPARAM object) {
     Row* r = RowAt(row);
     if (!r || sub < 0) return;
-    if (r->objects.size() <= static_cast<std::size_t>(sub)) r->objects.resize(static_cast<std::size_t>(sub) + 1);
+    if (r->objects.size() <= static_cast<std::size_t>(sub))
+        r->objects.resize(static_cast<std::size_t>(sub) + 1);
     r->objects[static_cast<std::size_t>(sub)] = object;
 }
 
@@ -213,15 +217,20 @@ int ListView::SubItemCount(int row) const {
 // ---- selection
 
 int ListView::Selected() const {
-    return Handle() ? static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) : -1;
+    return Handle() ? static_cast<int>(
+                          SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))
+                    : -1;
 }
 
 int ListView::FocusedItem() const {
-    return Handle() ? static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)) : -1;
+    return Handle() ? static_cast<int>(
+                          SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED))
+                    : -1;
 }
 
 bool ListView::IsSelected(int row) const {
-    return Handle() && (SendMessageA(Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED);
+    return Handle() && (SendMessageA(Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
+                        LVIS_SELECTED);
 }
 
 void ListView::SetSelected(int row) {
@@ -295,7 +304,8 @@ void ListView::ShowSortArrow() {
 void ListView::SetSmallImages(ImageList* images) {
     images_ = images;
     if (Handle())
-        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                     reinterpret_cast<LPARAM>(images ? images->Handle() : nullptr));
 }
 
 void ListView::SetExtendedStyle(DWORD style) {
@@ -318,7 +328,8 @@ void ListView::DrawItemDefault(const DRAWITEMSTRUCT& dis) {
     if (!r) r = RowAt(static_cast<int>(dis.itemID));
     HDC dc = dis.hDC;
     const bool selected = (dis.itemState & ODS_SELECTED) != 0;
-    const bool active = GetFocus() == Handle() || (GetWindowLongA(Handle(), GWL_STYLE) & LVS_SHOWSELALWAYS) == 0;
+    const bool active =
+        GetFocus() == Handle() || (GetWindowLongA(Handle(), GWL_STYLE) & LVS_SHOWSELALWAYS) == 0;
     const int back = selected ? (active ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : COLOR_WINDOW;
     const int fore = selected ? (active ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT) : COLOR_WINDOWTEXT;
     RECT row = dis.rcItem;
@@ -332,7 +343,8 @@ void ListView::DrawItemDefault(const DRAWITEMSTRUCT& dis) {
         it.iItem = item;
         SendMessageA(Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
         RECT ir{LVIR_ICON, 0, 0, 0};
-        if (it.iImage >= 0 && SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&ir)))
+        if (it.iImage >= 0 &&
+            SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&ir)))
             images_->Draw(dc, it.iImage, ir.left, ir.top + (ir.bottom - ir.top - images_->Height()) / 2);
     }
     for (int col = 0; col < std::max(1, ColumnCount()); ++col) {
@@ -340,15 +352,21 @@ void ListView::DrawItemDefault(const DRAWITEMSTRUCT& dis) {
         cr.top = col;
         if (col == 0) {
             cr.left = LVIR_LABEL;
-            if (!SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&cr))) continue;
+            if (!SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(item),
+                              reinterpret_cast<LPARAM>(&cr)))
+                continue;
         } else {
             cr.left = LVIR_BOUNDS;
-            if (!SendMessageA(Handle(), LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&cr))) continue;
+            if (!SendMessageA(Handle(), LVM_GETSUBITEMRECT, static_cast<WPARAM>(item),
+                              reinterpret_cast<LPARAM>(&cr)))
+                continue;
         }
         cr.left += col == 0 ? 2 : 6;
         cr.right -= 6;
         const std::string& text = r ? r->Text(col) : kEmpty;
-        const int fmt = col < ColumnCount() ? columns_[static_cast<std::size_t>(col)].format & LVCFMT_JUSTIFYMASK : LVCFMT_LEFT;
+        const int fmt = col < ColumnCount()
+                            ? columns_[static_cast<std::size_t>(col)].format & LVCFMT_JUSTIFYMASK
+                            : LVCFMT_LEFT;
         const UINT align = fmt == LVCFMT_RIGHT ? DT_RIGHT : fmt == LVCFMT_CENTER ? DT_CENTER : DT_LEFT;
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cr,
                   align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -370,7 +388,8 @@ bool ListView::Notified(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (hdr->code) {
     case LVN_ITEMCHANGED: {
         const auto* nm = reinterpret_cast<const NMLISTVIEW*>(lp);
-        if (nm->iItem >= 0 && (nm->uChanged & LVIF_STATE) && ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) && OnSelectItem)
+        if (nm->iItem >= 0 && (nm->uChanged & LVIF_STATE) &&
+            ((nm->uOldState ^ nm->uNewState) & LVIS_SELECTED) && OnSelectItem)
             OnSelectItem(*this, nm->iItem, (nm->uNewState & LVIS_SELECTED) != 0);
         break;
     }
@@ -383,8 +402,7 @@ bool ListView::Notified(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case NM_DBLCLK:
         if (OnDblClick) OnDblClick(*this);
         break;
-    default:
-        return false;
+    default: return false;
     }
     result = 0;
     return true;
@@ -404,7 +422,8 @@ bool ListView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             result = CallDefault(msg, wp, lp);
             if (!fitting_) {
                 // The user's width of a fixed column stays; the auto-size columns take the rest.
-                for (int i = 0; i < ColumnCount(); ++i) columns_[static_cast<std::size_t>(i)].width = ColumnWidth(i);
+                for (int i = 0; i < ColumnCount(); ++i)
+                    columns_[static_cast<std::size_t>(i)].width = ColumnWidth(i);
                 FitAutoSizeColumns();
             }
             return true;
@@ -419,7 +438,8 @@ bool ListView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             // From the keyboard: under the focused row, else the list's corner.
             RECT r{LVIR_LABEL, 0, 0, 0};
             const int f = FocusedItem();
-            if (f >= 0 && SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(f), reinterpret_cast<LPARAM>(&r))) {
+            if (f >= 0 && SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(f),
+                                       reinterpret_cast<LPARAM>(&r))) {
                 p = {r.left, r.bottom};
             } else {
                 p = {0, 0};

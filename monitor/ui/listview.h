@@ -36,7 +36,7 @@ public:
     ListView();
     ~ListView() override;
 
-    static constexpr int kAutoSize = -2;   // AddColumn width: the rest of the list's width
+    static constexpr int kAutoSize = -2;  // AddColumn width: the rest of the list's width
     static constexpr int kDefaultWidth = 50;
 
     // ---- columns
@@ -65,7 +65,7 @@ public:
     int SubItemCount(int row) const;
 
     // ---- selection and focus
-    int Selected() const;   // the first selected row, or -1
+    int Selected() const;     // the first selected row, or -1
     int FocusedItem() const;  // the focused row, or -1
     // Selects and focuses `row` (-1: clears the selection).
     void SetSelected(int row);
@@ -78,7 +78,7 @@ public:
     bool Updating() const { return updating_ > 0; }
 
     // ---- sorting
-    int SortColumn() const { return sortColumn_; }   // -1: unsorted
+    int SortColumn() const { return sortColumn_; }  // -1: unsorted
     bool SortAscending() const { return ascending_; }
     void SortBy(int column, bool ascending);
     // Sorts again by the current column (no-op when unsorted).

@@ -144,8 +144,8 @@ bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& dis) const {
         // Transparent over whatever the menu painted: its background or the highlight.
         const int y = dis.rcItem.top + (dis.rcItem.bottom - dis.rcItem.top - Images->Height()) / 2;
         const UINT style = ILD_TRANSPARENT | ((dis.itemState & ODS_GRAYED) ? ILD_BLEND50 : 0);
-        ImageList_DrawEx(Images->Handle(), it->ImageIndex(), dis.hDC, dis.rcItem.left, y, 0, 0,
-                         CLR_NONE, CLR_DEFAULT, style);
+        ImageList_DrawEx(Images->Handle(), it->ImageIndex(), dis.hDC, dis.rcItem.left, y, 0, 0, CLR_NONE,
+                         CLR_DEFAULT, style);
     }
     return true;
 }
@@ -168,8 +168,8 @@ void PopupMenu::Popup(HWND owner, int x, int y) {
     SetForegroundWindow(owner);
     const PopupMenu* before = showing_;
     showing_ = this;
-    const UINT cmd = static_cast<UINT>(TrackPopupMenu(
-        m.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
+    const UINT cmd = static_cast<UINT>(
+        TrackPopupMenu(m.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
     showing_ = before;
     PostMessageA(owner, WM_NULL, 0, 0);
     m.reset();

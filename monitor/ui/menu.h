@@ -46,7 +46,10 @@ public:
     // Checking a radio item clears the other radio items of its group under the same parent.
     void SetChecked(bool v);
     bool RadioItem() const { return radio_; }
-    void SetRadioItem(bool v, int group) { radio_ = v; group_ = group; }
+    void SetRadioItem(bool v, int group) {
+        radio_ = v;
+        group_ = group;
+    }
     int GroupIndex() const { return group_; }
     bool Visible() const { return visible_; }
     void SetVisible(bool v) { visible_ = v; }
@@ -64,7 +67,9 @@ public:
     MenuItem* Parent() const { return parent_; }
 
     std::function<void(MenuItem&)> OnClick;
-    void Click() { if (OnClick) OnClick(*this); }
+    void Click() {
+        if (OnClick) OnClick(*this);
+    }
 
 private:
     std::string caption_;

@@ -8,9 +8,7 @@ namespace ui {
 
 // ---- TabSheet
 
-TabSheet::TabSheet(const char* className) : WindowHost(className) {
-    SetColor(GetSysColor(COLOR_BTNFACE));
-}
+TabSheet::TabSheet(const char* className) : WindowHost(className) { SetColor(GetSysColor(COLOR_BTNFACE)); }
 
 TabSheet::~TabSheet() {
     if (owner_) owner_->RemovePage(*this);

@@ -26,7 +26,9 @@ private:
 class SavedDc {
 public:
     explicit SavedDc(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
-    ~SavedDc() { if (id_) RestoreDC(dc_, id_); }
+    ~SavedDc() {
+        if (id_) RestoreDC(dc_, id_);
+    }
     SavedDc(const SavedDc&) = delete;
     SavedDc& operator=(const SavedDc&) = delete;
 

@@ -23,8 +23,8 @@ int64_t Within(int64_t at, int64_t size, int64_t lo, int64_t hi) {
 }
 }  // namespace
 
-WindowBounds FitStoredBounds(const WindowBounds& stored, const ScreenRect& vs,
-                             const MonitorArea* monitors, std::size_t count, int minSize) {
+WindowBounds FitStoredBounds(const WindowBounds& stored, const ScreenRect& vs, const MonitorArea* monitors,
+                             std::size_t count, int minSize) {
     const int64_t vsWidth = std::max<int64_t>(vs.right - vs.left, minSize);
     const int64_t vsHeight = std::max<int64_t>(vs.bottom - vs.top, minSize);
     int64_t w = std::clamp<int64_t>(stored.width, minSize, vsWidth);

@@ -13,7 +13,8 @@ BOOL CALLBACK AddMonitor(HMONITOR m, HDC, LPRECT, LPARAM lp) {
     MONITORINFO mi{};
     mi.cbSize = sizeof mi;
     if (GetMonitorInfoA(m, &mi))
-        reinterpret_cast<std::vector<MonitorArea>*>(lp)->push_back({FromRect(mi.rcMonitor), FromRect(mi.rcWork)});
+        reinterpret_cast<std::vector<MonitorArea>*>(lp)->push_back(
+            {FromRect(mi.rcMonitor), FromRect(mi.rcWork)});
     return TRUE;
 }
 }  // namespace

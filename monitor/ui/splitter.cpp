@@ -83,23 +83,12 @@ void Bevel::PaintSelf(HDC dc, const Rect& r) {
     case Shape::Box:
         DrawEdge(dc, &rc, style_ == Style::Lowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
         break;
-    case Shape::Frame:
-        DrawEdge(dc, &rc, edge, BF_RECT);
-        break;
-    case Shape::TopLine:
-        DrawEdge(dc, &rc, edge, BF_TOP);
-        break;
-    case Shape::BottomLine:
-        DrawEdge(dc, &rc, edge, BF_BOTTOM);
-        break;
-    case Shape::LeftLine:
-        DrawEdge(dc, &rc, edge, BF_LEFT);
-        break;
-    case Shape::RightLine:
-        DrawEdge(dc, &rc, edge, BF_RIGHT);
-        break;
-    case Shape::Spacer:
-        break;
+    case Shape::Frame: DrawEdge(dc, &rc, edge, BF_RECT); break;
+    case Shape::TopLine: DrawEdge(dc, &rc, edge, BF_TOP); break;
+    case Shape::BottomLine: DrawEdge(dc, &rc, edge, BF_BOTTOM); break;
+    case Shape::LeftLine: DrawEdge(dc, &rc, edge, BF_LEFT); break;
+    case Shape::RightLine: DrawEdge(dc, &rc, edge, BF_RIGHT); break;
+    case Shape::Spacer: break;
     }
 }
 

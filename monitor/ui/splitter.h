@@ -46,9 +46,15 @@ public:
     enum class Shape { Box, Frame, TopLine, BottomLine, LeftLine, RightLine, Spacer };
     enum class Style { Lowered, Raised };
     Bevel();
-    void SetShape(Shape s) { shape_ = s; Invalidate(); }
+    void SetShape(Shape s) {
+        shape_ = s;
+        Invalidate();
+    }
     Shape GetShape() const { return shape_; }
-    void SetStyle(Style s) { style_ = s; Invalidate(); }
+    void SetStyle(Style s) {
+        style_ = s;
+        Invalidate();
+    }
     Style GetStyle() const { return style_; }
     void PaintSelf(HDC dc, const Rect& r) override;
 

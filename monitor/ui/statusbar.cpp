@@ -24,7 +24,8 @@ void StatusBar::SetPanels(const std::vector<int>& widths) {
     if (Handle()) {
         ApplyParts();
         for (int i = 0; i < PanelCount(); ++i)
-            SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(texts_[static_cast<std::size_t>(i)].c_str()));
+            SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(texts_[static_cast<std::size_t>(i)].c_str()));
     }
 }
 
@@ -37,7 +38,8 @@ void StatusBar::SetPanelText(int panel, const char* text) {
     std::string& t = texts_[static_cast<std::size_t>(panel)];
     if (t == (text ? text : "")) return;
     t.assign(text ? text : "");
-    if (Handle()) SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(t.c_str()));
+    if (Handle())
+        SendMessageA(Handle(), SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(t.c_str()));
 }
 
 const std::string& StatusBar::PanelText(int panel) const {

@@ -61,8 +61,16 @@ private:
 class TextTrayIcon : public TrayIcon {
 public:
     TextTrayIcon();
-    void SetFont(HFONT font) { font_ = font; drawn_dirty_ = true; if (Visible()) Redraw(); }
-    void SetFontColor(COLORREF c) { color_ = c; drawn_dirty_ = true; if (Visible()) Redraw(); }
+    void SetFont(HFONT font) {
+        font_ = font;
+        drawn_dirty_ = true;
+        if (Visible()) Redraw();
+    }
+    void SetFontColor(COLORREF c) {
+        color_ = c;
+        drawn_dirty_ = true;
+        if (Visible()) Redraw();
+    }
     // Redraws the icon only when the text differs (and only while it is shown).
     void SetText(const char* text);
     void SetVisible(bool v) override;

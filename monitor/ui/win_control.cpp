@@ -48,9 +48,8 @@ void WinControl::CreateWindowNow(HWND parent) {
     if (tabStop_) style |= WS_TABSTOP;
     if (!enabled_) style |= WS_DISABLED;
     if (StartsGroup()) style |= WS_GROUP;
-    wnd_ = CreateWindowExA(exStyle_, class_, text_.c_str(), style, r.left, r.top, r.width, r.height,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), ModuleInstance(),
-                           nullptr);
+    wnd_ = CreateWindowExA(exStyle_, class_, text_.c_str(), style, r.left, r.top, r.width, r.height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), ModuleInstance(), nullptr);
     if (!wnd_) throw std::runtime_error(std::string("Cannot create a control of class ") + class_);
     SetPropA(wnd_, kControlProp, this);
     SetWindowSubclass(wnd_, &WinControl::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -132,7 +131,8 @@ void WinControl::SetStyleBit(DWORD bits, bool on) {
 }
 
 bool WinControl::Notified(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
-    if (msg != WM_CTLCOLORSTATIC && msg != WM_CTLCOLORBTN && msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORLISTBOX)
+    if (msg != WM_CTLCOLORSTATIC && msg != WM_CTLCOLORBTN && msg != WM_CTLCOLOREDIT &&
+        msg != WM_CTLCOLORLISTBOX)
         return false;
     // On the system's own background (the button face, a window for edits and lists) the
     // system draws as ever, themed where a theme is on; on another colour the control's
@@ -148,9 +148,7 @@ bool WinControl::Notified(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
 
 bool WinControl::WindowMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
-LRESULT WinControl::CallDefault(UINT msg, WPARAM wp, LPARAM lp) {
-    return DefSubclassProc(wnd_, msg, wp, lp);
-}
+LRESULT WinControl::CallDefault(UINT msg, WPARAM wp, LPARAM lp) { return DefSubclassProc(wnd_, msg, wp, lp); }
 
 LRESULT CALLBACK WinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                           DWORD_PTR self) {

@@ -32,8 +32,8 @@ WindowHost* WindowHost::FromHandle(HWND wnd) {
     return reinterpret_cast<WindowHost*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
 }
 
-void WindowHost::CreateWindowOf(DWORD style, DWORD exStyle, HWND parent, int x, int y, int width,
-                                int height, const char* caption) {
+void WindowHost::CreateWindowOf(DWORD style, DWORD exStyle, HWND parent, int x, int y, int width, int height,
+                                const char* caption) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     if (!GetClassInfoExA(ModuleInstance(), className_, &wc)) {
@@ -50,8 +50,8 @@ void WindowHost::CreateWindowOf(DWORD style, DWORD exStyle, HWND parent, int x, 
     }
     RECT r{0, 0, width, height};
     if (!(style & WS_CHILD)) AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    wnd_ = CreateWindowExA(exStyle, className_, caption, style, x, y, r.right - r.left,
-                           r.bottom - r.top, parent, nullptr, ModuleInstance(), this);
+    wnd_ = CreateWindowExA(exStyle, className_, caption, style, x, y, r.right - r.left, r.bottom - r.top,
+                           parent, nullptr, ModuleInstance(), this);
     if (!wnd_) throw std::runtime_error("Cannot create window");
     SyncClientSize();
     for (Timer* t : timers_) t->Start();
@@ -266,12 +266,8 @@ bool WindowHost::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        from = reinterpret_cast<HWND>(lp);
-        break;
-    case WM_NOTIFY:
-        from = reinterpret_cast<const NMHDR*>(lp)->hwndFrom;
-        break;
+    case WM_CTLCOLORSTATIC: from = reinterpret_cast<HWND>(lp); break;
+    case WM_NOTIFY: from = reinterpret_cast<const NMHDR*>(lp)->hwndFrom; break;
     case WM_DRAWITEM: {
         const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
         if (dis->CtlType != ODT_MENU) from = dis->hwndItem;
@@ -282,8 +278,7 @@ bool WindowHost::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         if (mis->CtlType != ODT_MENU) from = GetDlgItem(wnd_, static_cast<int>(mis->CtlID));
         break;
     }
-    default:
-        return false;
+    default: return false;
     }
     WinControl* c = WinControl::FromHandle(from);
     return c && c->Notified(msg, wp, lp, result);
@@ -296,14 +291,9 @@ LRESULT WindowHost::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return result;
     if (HandleMessage(msg, wp, lp, result)) return result;
     switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_SIZE:
-        SyncClientSize();
-        return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: Paint(); return 0;
+    case WM_SIZE: SyncClientSize(); return 0;
     case WM_SYSCOLORCHANGE:
         SysColorChange();
         ::InvalidateRect(wnd_, nullptr, FALSE);
@@ -325,31 +315,21 @@ LRESULT WindowHost::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             if (SetCursorFor(p)) return TRUE;
         }
         break;
-    case WM_LBUTTONDOWN:
-        MouseDown(MouseButton::Left, lp);
-        return 0;
-    case WM_LBUTTONUP:
-        MouseUp(lp);
-        return 0;
+    case WM_LBUTTONDOWN: MouseDown(MouseButton::Left, lp); return 0;
+    case WM_LBUTTONUP: MouseUp(lp); return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lp) != wnd_) {
             pressed_ = nullptr;
             if (Control* d = std::exchange(dragging_, nullptr)) d->DragEnd();
         }
         break;
-    case WM_MOUSEMOVE:
-        MouseMove(lp);
-        return 0;
+    case WM_MOUSEMOVE: MouseMove(lp); return 0;
     case WM_MOUSELEAVE:
         tracking_ = false;
         SetHot(nullptr);
         return 0;
-    case WM_RBUTTONDOWN:
-        MouseDown(MouseButton::Right, lp);
-        return 0;
-    case WM_MBUTTONDOWN:
-        MouseDown(MouseButton::Middle, lp);
-        return 0;
+    case WM_RBUTTONDOWN: MouseDown(MouseButton::Right, lp); return 0;
+    case WM_MBUTTONDOWN: MouseDown(MouseButton::Middle, lp); return 0;
     case WM_CONTEXTMENU:
         if (popup_) {
             POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
@@ -365,9 +345,7 @@ LRESULT WindowHost::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             }
         break;
-    case WM_DESTROY:
-        Destroyed();
-        break;
+    case WM_DESTROY: Destroyed(); break;
     }
     return DefaultProc(msg, wp, lp);
 }

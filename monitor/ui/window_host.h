@@ -76,8 +76,8 @@ public:
 
 protected:
     // Creates the window with client size width x height at (x, y) in `parent` coordinates.
-    void CreateWindowOf(DWORD style, DWORD exStyle, HWND parent, int x, int y, int width,
-                        int height, const char* caption);
+    void CreateWindowOf(DWORD style, DWORD exStyle, HWND parent, int x, int y, int width, int height,
+                        const char* caption);
     // Hooks, all run inside the guarded window procedure.
     // A message the host handles itself; return true when it is done (result in `result`).
     virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);

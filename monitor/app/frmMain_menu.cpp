@@ -1,4 +1,4 @@
-// TfrmMain: layout, main menu commands, hit-testing, snapping and settings.
+// TfrmMain: the main menu and its commands.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -6,18 +6,12 @@
 
 #include <string>
 
+#include "monitor/app/frmMain_parts.h"
 #include "monitor/app/gadget_frame.h"
 #include "monitor/app/gadget_layout.h"
-#include "monitor/settings/settings_records.h"
-#include "monitor/ui/screen_fit.h"
 
 namespace app {
 namespace {
-
-constexpr const char* kWelcomeTitle = "Welcome to Corvane Statwell";
-constexpr const char* kWelcomeText =
-    "Right click the tray icon to bring up the main menu,\rwhere you can access program "
-    "features, options,\rand the help file.";
 
 // Menu images in ilMenus.
 enum MenuImage {
@@ -27,8 +21,6 @@ enum MenuImage {
 };
 constexpr int kDisplayGroup = 1;
 constexpr int kOrientationGroup = 2;
-
-
 
 std::string ProgramFolder() {
     char path[MAX_PATH * 2];
@@ -45,67 +37,6 @@ void BringForward(ui::Form* form, bool restore) {
     if (restore && IsIconic(w)) ShowWindow(w, SW_RESTORE);
     BringWindowToTop(w);
     SetForegroundWindow(w);
-}
-
-LRESULT ToHitCode(gadget::Hit h) {
-    switch (h) {
-    case gadget::Hit::Left: return HTLEFT;
-    case gadget::Hit::Right: return HTRIGHT;
-    case gadget::Hit::Top: return HTTOP;
-    case gadget::Hit::Bottom: return HTBOTTOM;
-    case gadget::Hit::TopLeft: return HTTOPLEFT;
-    case gadget::Hit::TopRight: return HTTOPRIGHT;
-    case gadget::Hit::BottomLeft: return HTBOTTOMLEFT;
-    case gadget::Hit::BottomRight: return HTBOTTOMRIGHT;
-    case gadget::Hit::Caption: break;
-    }
-    return HTCAPTION;
-}
-
-}  // namespace
-
-// ---- parts of the gadget as the show commands see them
-
-namespace {
-
-static_assert(gadget::kBarCount == 4 && gadget::kCPU1 == 0 && gadget::kCPU2 == 1 && gadget::kRAM == 2 &&
-                  gadget::kSwap == 3,
-              "TfrmMain::Bars() is in the order of the show commands");
-TMyBar* const* BarsOf(TfrmMain& f) { return f.Bars(); }
-
-gadget::Parts ReadParts(TfrmMain& f) {
-    gadget::Parts p;
-    TMyBar* const* bars = BarsOf(f);
-    for (int i = 0; i < gadget::kBarCount; ++i) p.bar[i] = bars[i]->Visible();
-    p.graphs = f.pnlGraphs.Visible();
-    p.network = f.pnlNetwork.Visible();
-    p.status = f.pnlStatus.Visible();
-    p.bottom = f.pnlBottom.Visible();
-    p.networkHeight = f.pnlNetwork.Height();
-    p.statusHeight = f.pnlStatus.Height();
-    p.bottomHeight = f.pnlBottom.Height();
-    p.clientHeight = f.ClientHeight();
-    return p;
-}
-
-void WriteParts(TfrmMain& f, const gadget::Parts& p) {
-    TMyBar* const* bars = BarsOf(f);
-    for (int i = 0; i < gadget::kBarCount; ++i)
-        if (bars[i]->Visible() != p.bar[i]) bars[i]->SetVisible(p.bar[i]);
-    if (f.pnlNetwork.Height() != p.networkHeight) f.pnlNetwork.SetHeight(p.networkHeight);
-    if (f.pnlStatus.Height() != p.statusHeight) f.pnlStatus.SetHeight(p.statusHeight);
-    if (f.pnlBottom.Height() != p.bottomHeight) f.pnlBottom.SetHeight(p.bottomHeight);
-    if (f.pnlNetwork.Visible() != p.network) f.pnlNetwork.SetVisible(p.network);
-    if (f.pnlStatus.Visible() != p.status) f.pnlStatus.SetVisible(p.status);
-    if (f.pnlBottom.Visible() != p.bottom) f.pnlBottom.SetVisible(p.bottom);
-    if (f.pnlGraphs.Visible() != p.graphs) f.pnlGraphs.SetVisible(p.graphs);
-    if (f.ClientHeight() != p.clientHeight) f.SetClientSize(f.ClientWidth(), p.clientHeight);
-}
-
-gadget::NetDisplay CurrentDisplay(const TfrmMain& f) {
-    if (f.mniNormal.Checked()) return gadget::NetDisplay::Normal;
-    if (f.mniBig.Checked()) return gadget::NetDisplay::Big;
-    return gadget::NetDisplay::Small;
 }
 
 }  // namespace
@@ -210,56 +141,6 @@ void TfrmMain::BuildMainMenu() {
 }
 
 void TfrmMain::mnMainPopup() { mniHide.SetCaption(gadget::HideItemCaption(Visible())); }
-
-// ---- layout
-
-void TfrmMain::dfsStickyFormResize() {
-    if (layoutDepth_ > 2) return;
-    ++layoutDepth_;
-    TMyBar* const* bars = BarsOf(*this);
-    bool shown[gadget::kBarCount];
-    for (int i = 0; i < gadget::kBarCount; ++i) shown[i] = bars[i]->Visible();
-    const bool horizontal = mniHorizontal.Checked();
-    const gadget::BarLayout l =
-        gadget::LayoutBars(shown, horizontal, pnlGraphs.Width(), pnlGraphs.Height());
-
-    GraphsShown = l.graphsShown;
-    if (!l.graphsShown) {
-        if (pnlGraphs.Visible()) pnlGraphs.Hide();
-        if (ClientHeight() != pnlBottom.Height()) SetClientSize(ClientWidth(), pnlBottom.Height());
-    } else if (!pnlGraphs.Visible()) {
-        pnlGraphs.Show();
-    }
-
-    if (horizontal) {
-        for (int i = 0; i < gadget::kBarCount; ++i) bars[i]->SetHeight(l.barSize);
-        pnlCPURow.SetHeight(l.cpuRowSize);
-        pnlMemoryRow.SetHeight(l.memoryRowSize);
-    } else {
-        pnlCPURow.SetWidth(l.cpuRowSize);
-        pnlMemoryRow.SetWidth(l.memoryRowSize);
-        for (int i = 0; i < gadget::kBarCount; ++i) bars[i]->SetWidth(l.barSize);
-    }
-    if (pnlCPURow.Visible() != l.cpuRowVisible) pnlCPURow.SetVisible(l.cpuRowVisible);
-
-    const gadget::DigitPlacement d =
-        gadget::PlaceDigits(pnlNetwork.Width(), lcdDown1.Width(), lcdDown2.Width(),
-                            lblDownPoint.Width(), lcdUp1.Width(), mniBig.Checked());
-    lcdDown1.SetBounds(d.down1.left, d.down1.top, lcdDown1.Width(), lcdDown1.Height());
-    lblDownPoint.SetBounds(d.downPoint.left, d.downPoint.top, lblDownPoint.Width(),
-                           lblDownPoint.Height());
-    lcdDown2.SetBounds(d.down2.left, d.down2.top, lcdDown2.Width(), lcdDown2.Height());
-    lcdUp1.SetBounds(d.up1.left, d.up1.top, lcdUp1.Width(), lcdUp1.Height());
-    lblUpPoint.SetBounds(d.upPoint.left, d.upPoint.top, lblUpPoint.Width(), lblUpPoint.Height());
-    lcdUp2.SetBounds(d.up2.left, d.up2.top, lcdUp2.Width(), lcdUp2.Height());
-
-    const gadget::TextPlacement t =
-        gadget::PlaceRateTexts(pnlNetwork.Width(), lblDownload.Width(), lblUpload.Width());
-    lblDownload.SetBounds(t.download.left, t.download.top, lblDownload.Width(),
-                          lblDownload.Height());
-    lblUpload.SetBounds(t.upload.left, t.upload.top, lblUpload.Width(), lblUpload.Height());
-    --layoutDepth_;
-}
 
 // ---- show commands
 
@@ -487,182 +368,5 @@ void TfrmMain::mniHelpClick(ui::MenuItem&) {
 }
 
 void TfrmMain::mniCloseClick(ui::MenuItem&) { Close(); }
-
-// ---- mouse
-
-void TfrmMain::lcdDown1MouseDown(ui::Control&, ui::MouseButton button, int, int) {
-    if (button != ui::MouseButton::Left || !Handle()) return;
-    ReleaseCapture();
-    SendMessageA(Handle(), WM_SYSCOMMAND, 0xF012, 0);
-}
-
-LRESULT TfrmMain::WMNCHitTest(POINT client) {
-    RECT r{0, 0, 0, 0};
-    if (Handle()) GetWindowRect(Handle(), &r);
-    return ToHitCode(gadget::HitTest(client.x, client.y, r.right - r.left, r.bottom - r.top,
-                                     ClientWidth(), ClientHeight(), mniBorder.Checked(),
-                                     GraphsShown));
-}
-
-void TfrmMain::WMNCRButtonDown(POINT screen) { mnMain.Popup(Handle(), screen.x, screen.y); }
-
-// ---- snapping
-
-void TfrmMain::SnapWindowPos(WINDOWPOS& pos) {
-    // The 2 x 2 minimum is already applied (HandleMessage, WM_WINDOWPOSCHANGING).
-    if (StickTo == soNothing || !Handle()) return;
-    RECT now;
-    GetWindowRect(Handle(), &now);
-    int x = (pos.flags & SWP_NOMOVE) ? now.left : pos.x;
-    int y = (pos.flags & SWP_NOMOVE) ? now.top : pos.y;
-    const int w = (pos.flags & SWP_NOSIZE) ? now.right - now.left : pos.cx;
-    const int h = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
-
-    // The work area of the monitor the window is going to: the cached one of the primary
-    // monitor, another monitor's own.
-    RECT work = WorkArea();
-    const RECT target{x, y, x + w, y + h};
-    if (HMONITOR mon = MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST)) {
-        MONITORINFO mi{};
-        mi.cbSize = sizeof mi;
-        if (GetMonitorInfoA(mon, &mi) && !(mi.dwFlags & MONITORINFOF_PRIMARY)) work = mi.rcWork;
-    }
-    const gadget::Area area{work.left, work.top, work.right, work.bottom};
-    if (!gadget::Snap(x, y, w, h, area, Threshold, gadget::soScreen)) return;
-    pos.x = x;
-    pos.y = y;
-    pos.flags &= ~SWP_NOMOVE;
-}
-
-// ---- settings
-
-void TfrmMain::LoadSettings() {
-    using namespace settings;
-    MainSettings current = MainDesign(DualCPU);
-    const MainSettings s = SettingsFile ? ReadMain(*SettingsFile, current) : current;
-
-    // The stored bounds are applied as read: snapping (still at its design state here) must
-    // not pull a gadget that was kept near an edge with Snap off. Only a size beyond the
-    // screens, or a place off every monitor, is brought back where the gadget can be seen.
-    const StickToKind stick = StickTo;
-    StickTo = soNothing;
-    const ui::WindowBounds b = ui::FitToScreen({s.left, s.top, s.width, s.height}, gadget::kMinimumSize);
-    SetBounds(b.left, b.top, b.width, b.height);
-    StickTo = stick;
-
-    // Panels: visibility and check marks directly.
-    TMyBar* const* bars = BarsOf(*this);
-    ui::MenuItem* items[gadget::kBarCount] = {&mniHereCPU1, &mniHereCPU2, &mniHereRAM, &mniHereSwap};
-    const bool barShown[gadget::kBarCount] = {s.cpu1, s.cpu2, s.ram, s.swap};
-    for (int i = 0; i < gadget::kBarCount; ++i) {
-        bars[i]->SetVisible(barShown[i]);
-        items[i]->SetChecked(barShown[i]);
-    }
-    pnlNetwork.SetVisible(s.network);
-    mniHereInternet.SetChecked(s.network);
-    pnlStatus.SetVisible(s.status);
-    mniHereStatus.SetChecked(s.status);
-    pnlBottom.SetVisible(s.network || s.status);
-    if (!s.network && !s.status) pnlBottom.SetHeight(0);
-
-    switch (s.networkDisplay) {
-    case NetworkDisplay::Normal: mniNormalClick(mniNormal); break;
-    case NetworkDisplay::Big: mniBigClick(mniBig); break;
-    case NetworkDisplay::Small: mniSmallClick(mniSmall); break;
-    }
-    if (s.horizontal)
-        mniHorizontalClick(mniHorizontal);
-    else
-        mniVerticalClick(mniVertical);
-
-    // Menu-backed switches: the opposite mark, then the command, which flips it back.
-    mniGraphBorders.SetChecked(!s.graphBorders);
-    mniGraphBordersClick(mniGraphBorders);
-    mniAlpha.SetChecked(!s.alphaBlend);
-    mniAlphaClick(mniAlpha);
-    Blend.SetAlphaBlendValue(OpacityFromSetting(s.alphaBlendValue));
-    mniAlwaysOnTop.SetChecked(!s.alwaysOnTop);
-    mniAlwaysOnTopClick(mniAlwaysOnTop);
-    mniSnap.SetChecked(!s.snap);
-    mniSnapClick(mniSnap);
-
-    ApplyColours(s);
-
-    // The floating windows read their own sections (and check their float items) when they
-    // are created, after the gadget.
-    if (SettingsFile) AdapterIndex = ReadAdapter(*SettingsFile, AdapterIndex);
-
-    CoolTrayIcon.SetVisible(s.trayIconImage);
-    TextTrayIcon.SetVisible(!s.trayIconImage);
-    if (s.firstTime) {
-        // On whichever icon is shown: exactly one of the two is in the tray.
-        ui::TrayIcon& shown = s.trayIconImage ? static_cast<ui::TrayIcon&>(CoolTrayIcon) : TextTrayIcon;
-        shown.ShowBalloon(kWelcomeTitle, kWelcomeText, NIIF_INFO, 10);
-    }
-
-    if (s.show) {
-        SetVisible(true);
-        dfsStickyFormResize();
-    }
-}
-
-void TfrmMain::ApplyColours(const settings::MainSettings& s) {
-    const settings::BarColours* colours[gadget::kBarCount] = {&s.cpu1Colours, &s.cpu2Colours,
-                                                              &s.ramColours, &s.swapColours};
-    TMyBar* const* bars = BarsOf(*this);
-    for (int i = 0; i < gadget::kBarCount; ++i) {
-        (*bars[i])->SetBackgroundColor(s.background);
-        (*bars[i])->SetBorderColors(s.background, s.background);
-        (*bars[i])->SetBarColors(colours[i]->low, colours[i]->medium, colours[i]->high);
-    }
-    pnlGraphs.SetColor(s.background);
-    pnlCPURow.SetColor(s.background);
-    pnlMemoryRow.SetColor(s.background);
-    SetColor(s.background);
-}
-
-void TfrmMain::SaveSettings() {
-    if (!SettingsFile) return;
-    using namespace settings;
-    AllSettings all;
-    MainSettings& m = all.main;
-    // Colours as the bars show them.
-    m.background = barCPU1->BackgroundColor();
-    BarColours* colours[gadget::kBarCount] = {&m.cpu1Colours, &m.cpu2Colours, &m.ramColours,
-                                              &m.swapColours};
-    TMyBar* const* bars = BarsOf(*this);
-    for (int i = 0; i < gadget::kBarCount; ++i)
-        *colours[i] = {(*bars[i])->BarColor1(), (*bars[i])->BarColor2(), (*bars[i])->BarColor3()};
-    m.show = Visible();
-    const ui::Rect r = WindowRect();
-    m.width = r.width;
-    m.height = r.height;
-    m.top = r.top;
-    m.left = r.left;
-    m.cpu1 = barCPU1.Visible();
-    m.cpu2 = barCPU2.Visible();
-    m.ram = barRAM.Visible();
-    m.swap = barSwap.Visible();
-    m.network = pnlNetwork.Visible();
-    m.status = pnlStatus.Visible();
-    switch (CurrentDisplay(*this)) {
-    case gadget::NetDisplay::Normal: m.networkDisplay = NetworkDisplay::Normal; break;
-    case gadget::NetDisplay::Big: m.networkDisplay = NetworkDisplay::Big; break;
-    case gadget::NetDisplay::Small: m.networkDisplay = NetworkDisplay::Small; break;
-    }
-    m.horizontal = mniHorizontal.Checked();
-    m.alphaBlend = mniAlpha.Checked();
-    m.alphaBlendValue = Blend.AlphaBlendValue();
-    m.alwaysOnTop = mniAlwaysOnTop.Checked();
-    m.snap = mniSnap.Checked();
-    m.graphBorders = mniGraphBorders.Checked();
-    m.trayIconImage = CoolTrayIcon.Visible();
-
-    all.adapter = AdapterIndex;
-    all.network = NetworkWindow ? NetworkWindow->CurrentSettings() : NetworkDesign();
-    for (int i = 0; i < kMeterCount; ++i)
-        all.meters[i] = MeterWindows[i] ? MeterWindows[i]->CurrentSettings() : MeterDesign(static_cast<Meter>(i));
-    WriteAll(*SettingsFile, all);
-}
 
 }  // namespace app
