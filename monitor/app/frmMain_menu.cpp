@@ -348,7 +348,7 @@ void TfrmMain::CoolTrayIconDblClick() { BringForward(windows_.frmTask, true); }
 void TfrmMain::mniStopWatchClick(ui::MenuItem&) { BringForward(windows_.frmStopWatch, false); }
 
 void TfrmMain::mniOptionsClick(ui::MenuItem&) {
-    if (ui::Form* f = windows_.frmOptions) f->SetVisible(true);
+    BringForward(windows_.frmOptions, true);
 }
 
 void TfrmMain::mniAboutClick(ui::MenuItem&) {

@@ -7,6 +7,7 @@
 #include "monitor/app/details_link.h"
 #include "monitor/app/frmAbout.h"
 #include "monitor/app/frmMain.h"
+#include "monitor/app/options_link.h"
 #include "monitor/app/single_instance.h"
 #include "monitor/meters/frmInternet.h"
 #include "monitor/meters/frmMeter.h"
@@ -16,16 +17,6 @@
 #include "widgets/widgets_res.h"
 
 namespace {
-
-// A form that later parts of the program fill; for now an empty hidden window of its class.
-std::unique_ptr<ui::TdfsStickyForm> EmptyForm(const char* className) {
-    auto f = std::make_unique<ui::TdfsStickyForm>(className);
-    ui::FormStyle fs;
-    fs.style = WS_POPUP;
-    fs.exStyle = WS_EX_TOOLWINDOW;
-    f->CreateHandle(fs, 100, 100);
-    return f;
-}
 
 int Run(HINSTANCE inst) {
     // Nothing waits on this mutex; it stays open until the process ends.
@@ -41,7 +32,10 @@ int Run(HINSTANCE inst) {
     app::WindowSet w;
     w.frmMain = &frmMain;
     frmMain.dfsStickyFormCreate();
-    auto frmOptions = EmptyForm("TfrmOptions");
+    app::OptionsLink optionsLink(frmMain);
+    settings::TfrmOptions frmOptions(optionsLink);
+    optionsLink.SetOptions(&frmOptions);
+    frmOptions.FormCreate();
     // Each floating window reads its own section while it is created.
     const settings::SettingsFile* file = frmMain.SettingsFile.get();
     meters::TfrmCPU1 frmCPU1(frmMain);
@@ -59,13 +53,14 @@ int Run(HINSTANCE inst) {
     details::TfrmTask frmTask(detailsLink);
     frmTask.FormCreate();
     detailsLink.SetWindow(&frmTask);
+    optionsLink.SetDetails(&frmTask);
     frmMain.Details = &detailsLink;
     stopwatch::TfrmStopWatch frmStopWatch;
     frmStopWatch.AdapterIndex = [&frmMain] { return static_cast<std::int32_t>(frmMain.AdapterIndex); };
     frmStopWatch.FormCreate();
     app::TfrmAbout frmAbout;
     frmAbout.FormCreate();
-    w.frmOptions = frmOptions.get();
+    w.frmOptions = &frmOptions;
     w.frmCPU1 = &frmCPU1;
     w.frmSwap = &frmSwap;
     w.frmCPU2 = &frmCPU2;
