@@ -49,7 +49,12 @@ bool Topmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) !
 // 42 processes with 500 threads in all: the idle process, this test and 40 others.
 void FillProcesses(FakeSource& src) {
     src.processes = {P(0, 1, "[System Process]", 0), P(GetCurrentProcessId(), 39, "C:\\bin\\details_window_test.exe")};
-    for (uint32_t i = 0; i < 40; ++i) src.processes.push_back(P(1000 + 4 * i, i < 20 ? 12 : 11, "worker.exe"));
+    // A worker never shares this process's id (Wine hands out ids in the same range), which
+    // would merge the two rows into one.
+    for (uint32_t i = 0; i < 40; ++i) {
+        const uint32_t pid = 1000 + 4 * i == GetCurrentProcessId() ? 4000 + 4 * i : 1000 + 4 * i;
+        src.processes.push_back(P(pid, i < 20 ? 12 : 11, "worker.exe"));
+    }
     src.threads = {{501, 1000, 0}, {502, 1000, 2}, {503, 1004, 1}};
     std::vector<ModuleEntry> many{M("WORKER.EXE", 0x400000, 200000)};
     for (int i = 1; i < 16; ++i) many.push_back(M("lib.dll", 0x10000000 + i * 0x10000, 200000));
