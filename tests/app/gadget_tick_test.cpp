@@ -10,29 +10,12 @@
 #include <vector>
 
 #include "monitor/app/frmMain.h"
+#include "tests/support/fake_metrics.h"
 
 namespace app {
 namespace {
 
-struct FakeSource : MetricSource {
-    double load[2] = {0, 0};
-    MemoryReading mem{40, 1000, 970};
-    std::vector<InterfaceCounters> rows{{1, 1000, 500}, {2, 2000, 700}};
-    std::vector<std::string>* log = nullptr;
-    bool failSample = false;
-
-    void SampleProcessors() override {
-        if (log) log->push_back("sample");
-        if (failSample) throw std::runtime_error("sampler");
-    }
-    double ProcessorLoad(int i) override { return load[i]; }
-    MemoryReading Memory() override { return mem; }
-    const InterfaceCounters* ReadInterfaces(std::size_t& n) override {
-        n = rows.size();
-        return rows.empty() ? nullptr : rows.data();
-    }
-    void TrimWorkingSet() override {}
-};
+using FakeSource = FakeMetricSource;
 
 struct FakeDetails : DetailsWindow, AdapterListSink {
     bool shown = true;

@@ -8,31 +8,12 @@
 #include <vector>
 
 #include "monitor/app/tick.h"
+#include "tests/support/fake_metrics.h"
 
 namespace app {
 namespace {
 
-struct FakeSource : MetricSource {
-    double load[2] = {0, 0};
-    MemoryReading mem{40, 1000, 970};
-    std::vector<InterfaceCounters> rows{{1, 1000, 500}, {2, 2000, 700}};
-    int samples = 0, reads = 0, trims = 0;
-    bool failSample = false, failRead = false;
-
-    void SampleProcessors() override {
-        if (failSample) throw std::runtime_error("sampler");
-        ++samples;
-    }
-    double ProcessorLoad(int i) override { return load[i]; }
-    MemoryReading Memory() override { return mem; }
-    const InterfaceCounters* ReadInterfaces(std::size_t& n) override {
-        if (failRead) throw std::runtime_error("table");
-        ++reads;
-        n = rows.size();
-        return rows.empty() ? nullptr : rows.data();
-    }
-    void TrimWorkingSet() override { ++trims; }
-};
+using FakeSource = FakeMetricSource;
 
 // Width of a text: 5 pixels per character.
 struct CharMeasure : TextMeasure {
