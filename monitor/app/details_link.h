@@ -15,8 +15,8 @@ public:
     int CPU1() const override { return main_.CPU1(); }
     int RAM() const override { return main_.RAM(); }
     int Swap() const override { return main_.Swap(); }
-    std::string DownloadCaption() const override { return main_.lblDownload.Caption(); }
-    std::string UploadCaption() const override { return main_.lblUpload.Caption(); }
+    const char* DownloadCaption() const override { return main_.lblDownload.Caption().c_str(); }
+    const char* UploadCaption() const override { return main_.lblUpload.Caption().c_str(); }
     bool Terminating() const override { return !main_.Handle(); }
     void TrimWorkingSet() override;
     void ProgramOptions() override { main_.mniOptionsClick(main_.mniOptions); }

@@ -138,6 +138,7 @@ void InfoTabs::BuildGeneral(ui::Control& sheet) {
   Caption(lblRunningCaption, pnlGeneraltop, "Running Time:", 262, 2, f);
   Put(lblRunning, pnlGeneraltop, 262, 18, 121, 57);
   lblRunning.SetFont(f);
+  lblRunning.Reserve(metrics::kElapsedTextSize);
 
   pnlMemory.OnResize = [this] { LayoutMemoryGroups(); };
   pnlMemory.SetParent(&bodyGeneral);
@@ -256,10 +257,8 @@ void InfoTabs::TimerEvent() {
   lblSwap.SetText(memoryTexts_.swapMB);
 
   lblRunning.SetText(RunningTimeText(src_.clock->Milliseconds()).c_str());
-  captionDown_ = link_.DownloadCaption();
-  captionUp_ = link_.UploadCaption();
-  lblDownload.SetCaption(captionDown_.c_str());
-  lblUpload.SetCaption(captionUp_.c_str());
+  lblDownload.SetCaption(link_.DownloadCaption());
+  lblUpload.SetCaption(link_.UploadCaption());
 }
 
 // ---- CPU

@@ -145,7 +145,6 @@ class InfoTabs final : public app::AdapterListSink {
   void LayoutRates();
 
   ProgramLink& link_;
-  std::string captionDown_, captionUp_;
   InfoSources src_;
   // The system's sources behind the defaults of src_.
   std::unique_ptr<Clock> ownClock_;

@@ -90,12 +90,14 @@ uint64_t RoundedSeconds(uint64_t ms) {
   return s;
 }
 
-std::string RunningTimeText(uint64_t ms) {
+RunningText RunningTimeText(uint64_t ms) {
   metrics::ElapsedOptions o;
   o.wholeSeconds = true;
   o.shortUnits = false;
   o.showZeros = false;
-  return metrics::FormatElapsed(static_cast<double>(RoundedSeconds(ms)), o);
+  RunningText t;
+  metrics::FormatElapsed(static_cast<double>(RoundedSeconds(ms)), o, t.text, sizeof t.text);
+  return t;
 }
 
 void FormatMemory(const metrics::MemoryStatus& m, MemoryTexts& out) {

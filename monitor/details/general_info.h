@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "monitor/metrics/elapsed.h"
 #include "monitor/metrics/memory_status.h"
 
 namespace details {
@@ -39,8 +40,13 @@ std::vector<std::string> SystemLines(const OsVersion& v, const std::string& prod
 
 // Whole seconds of a millisecond tick count, rounded to nearest (ties to even).
 uint64_t RoundedSeconds(uint64_t milliseconds);
-// lblRunning: the elapsed-time text of the system's running time.
-std::string RunningTimeText(uint64_t milliseconds);
+// lblRunning: the elapsed-time text of the system's running time, returned in place (the
+// tick that shows it allocates nothing).
+struct RunningText {
+  char text[metrics::kElapsedTextSize];
+  const char* c_str() const { return text; }
+};
+RunningText RunningTimeText(uint64_t milliseconds);
 
 // The live memory labels of the General tab and the commit charge of the status bar, written
 // into fixed buffers (a tick allocates nothing).

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -77,6 +78,8 @@ class TextBlock : public ui::Control {
   // No allocation once the storage is large enough.
   void SetText(const char* text);
   const std::string& Text() const { return text_; }
+  // Storage for a text of `size` characters up front (a text that changes every tick).
+  void Reserve(std::size_t size) { text_.reserve(size); }
   void SetFont(HFONT f) { font_ = f; Invalidate(); }
   void SetFontColor(COLORREF c) { colour_ = c; Invalidate(); }
   enum class Alignment { Left, Centre, Right };

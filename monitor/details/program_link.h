@@ -8,12 +8,13 @@ namespace details {
 
 class ProgramLink {
 public:
-    // The Main Group's published readings (bar positions, 0-100) and rate captions.
+    // The Main Group's published readings (bar positions, 0-100) and rate captions (the
+    // caption texts stay valid until the gadget next sets them).
     virtual int CPU1() const = 0;
     virtual int RAM() const = 0;
     virtual int Swap() const = 0;
-    virtual std::string DownloadCaption() const = 0;
-    virtual std::string UploadCaption() const = 0;
+    virtual const char* DownloadCaption() const = 0;
+    virtual const char* UploadCaption() const = 0;
     // The program is ending: no list is rebuilt any more.
     virtual bool Terminating() const = 0;
     virtual void TrimWorkingSet() = 0;

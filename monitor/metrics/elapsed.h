@@ -2,6 +2,7 @@
 // Elapsed-time text: "3 days, 4 hours, 1 minute, 12 seconds".
 // Units: year = 365 days, month = a twelfth of a year (30 days 10 hours), week, day, hour,
 // minute, second.
+#include <cstddef>
 #include <string>
 
 namespace metrics {
@@ -14,5 +15,9 @@ struct ElapsedOptions {
 
 // `seconds` below 0 (or not a number) counts as 0.
 std::string FormatElapsed(double seconds, const ElapsedOptions& options = ElapsedOptions());
+// The same text written into `out` (at most size - 1 characters and the terminating zero), so
+// a tick that shows it allocates nothing. kElapsedTextSize holds the longest text.
+constexpr std::size_t kElapsedTextSize = 128;
+void FormatElapsed(double seconds, const ElapsedOptions& options, char* out, std::size_t size);
 
 }  // namespace metrics

@@ -77,9 +77,9 @@ TEST(GeneralTab, RunningTimePastTheTickCountWrap) {
   // 50 days do not fit GetTickCount's 32 bits; the 64-bit count gives the whole time.
   const uint64_t fiftyDays = 50ull * 86400 * 1000;
   ASSERT_GT(fiftyDays, 0xFFFFFFFFull);
-  EXPECT_EQ("1 month, 2 weeks, 5 days, 14 hours", RunningTimeText(fiftyDays));
-  EXPECT_EQ("1 month, 2 weeks, 5 days, 14 hours, 1 second", RunningTimeText(fiftyDays + 1400));
-  EXPECT_EQ("0 seconds", RunningTimeText(499));
+  EXPECT_STREQ("1 month, 2 weeks, 5 days, 14 hours", RunningTimeText(fiftyDays).c_str());
+  EXPECT_STREQ("1 month, 2 weeks, 5 days, 14 hours, 1 second", RunningTimeText(fiftyDays + 1400).c_str());
+  EXPECT_STREQ("0 seconds", RunningTimeText(499).c_str());
   // Whole seconds by rounding, ties to even.
   EXPECT_EQ(1u, RoundedSeconds(1499));
   EXPECT_EQ(2u, RoundedSeconds(1500));

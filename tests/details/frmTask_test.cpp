@@ -23,8 +23,8 @@ struct FakeLink : details::ProgramLink {
     int CPU1() const override { return cpu; }
     int RAM() const override { return ram; }
     int Swap() const override { return swap; }
-    std::string DownloadCaption() const override { return "Download: 2.7 KB/s"; }
-    std::string UploadCaption() const override { return "Upload: 0.1 KB/s"; }
+    const char* DownloadCaption() const override { return "Download: 2.7 KB/s"; }
+    const char* UploadCaption() const override { return "Upload: 0.1 KB/s"; }
     bool Terminating() const override { return terminating; }
     void TrimWorkingSet() override { ++trims; }
     void ProgramOptions() override { ++options; }

@@ -35,8 +35,8 @@ class FakeLink : public ProgramLink {
   int CPU1() const override { return 42; }
   int RAM() const override { return 55; }
   int Swap() const override { return 7; }
-  std::string DownloadCaption() const override { return "2.7"; }
-  std::string UploadCaption() const override { return "0.5"; }
+  const char* DownloadCaption() const override { return "2.7"; }
+  const char* UploadCaption() const override { return "0.5"; }
   bool Terminating() const override { return false; }
   void TrimWorkingSet() override {}
   void ProgramOptions() override {}

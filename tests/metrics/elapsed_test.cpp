@@ -73,3 +73,21 @@ TEST(Elapsed, OddInput) {
   EXPECT_EQ("1 month, 2 weeks, 5 days, 7 hours, 2 minutes, 47 seconds",
             FormatElapsed(std::round(4294967296.0 / 1000)));
 }
+
+TEST(Elapsed, IntoABuffer) {
+  // The longest text there is (the capped figure with every unit) fits the buffer whole.
+  metrics::ElapsedOptions all;
+  all.wholeSeconds = false;
+  all.showZeros = true;
+  const std::string longest = FormatElapsed(1e300, all);
+  char text[metrics::kElapsedTextSize];
+  FormatElapsed(1e300, all, text, sizeof text);
+  EXPECT_EQ(longest, text);
+  EXPECT_LT(longest.size(), sizeof text - 1);
+  // A short buffer is cut, always terminated; none at all is left alone.
+  char shortText[8] = "xxxxxxx";
+  FormatElapsed(61, metrics::ElapsedOptions(), shortText, sizeof shortText);
+  EXPECT_STREQ("1 minut", shortText);
+  FormatElapsed(61, metrics::ElapsedOptions(), shortText, 0);
+  EXPECT_STREQ("1 minut", shortText);
+}
