@@ -345,7 +345,7 @@ HWND TfrmMain::OwnerWindow() const {
 
 void TfrmMain::mniSystemClick(ui::MenuItem&) { BringForward(windows_.frmTask, true); }
 void TfrmMain::CoolTrayIconDblClick() { BringForward(windows_.frmTask, true); }
-void TfrmMain::mniStopWatchClick(ui::MenuItem&) { BringForward(windows_.frmStopWatch, false); }
+void TfrmMain::mniStopWatchClick(ui::MenuItem&) { BringForward(windows_.frmStopWatch, true); }
 
 void TfrmMain::mniOptionsClick(ui::MenuItem&) {
     BringForward(windows_.frmOptions, true);
