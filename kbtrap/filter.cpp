@@ -151,8 +151,8 @@ public:
         wc.hInstance = self;
         wc.lpszClassName = kFilterWindowClass;
         registered_ = RegisterClassA(&wc) != 0;
-        wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kFilterWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               self, nullptr);
+        wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kFilterWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, self, nullptr);
         if (wnd_) SetTimer(wnd_, kReinstallTimer, kReinstallMs, nullptr);
     }
     ~FilterWindow() {
@@ -224,8 +224,7 @@ DWORD WINAPI FilterMain(void* param) {
     // Keep the library loaded while this thread runs, whatever happens to the hooks that
     // brought it into this process.
     HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&FilterMain),
-                       &self);
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&FilterMain), &self);
     RunFilter(static_cast<StartBlock*>(param), self);  // its window is gone on return
     if (self) FreeLibraryAndExitThread(self, 0);
     return 0;

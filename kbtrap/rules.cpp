@@ -49,8 +49,8 @@ bool IsShellClassName(const char* className) {
 bool IsGraphicsModuleName(const char* fileName) {
     if (!fileName) return false;
     static const char* const kGraphics[] = {
-        "d3d8.dll",  "d3d9.dll",  "d3d10.dll", "d3d10_1.dll", "d3d11.dll",    "d3d12.dll",
-        "dxgi.dll",  "ddraw.dll", "opengl32.dll", "vulkan-1.dll",
+        "d3d8.dll",  "d3d9.dll", "d3d10.dll", "d3d10_1.dll",  "d3d11.dll",
+        "d3d12.dll", "dxgi.dll", "ddraw.dll", "opengl32.dll", "vulkan-1.dll",
     };
     const char* base = BaseName(fileName);
     for (const char* g : kGraphics) {

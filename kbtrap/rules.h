@@ -41,9 +41,9 @@ struct ForegroundFacts {
     bool present = false;         // there is a foreground window at all
     bool shellOrDesktop = false;  // it is the desktop or a window of the shell
     bool minimized = false;
-    bool coversMonitor = false;   // its client area covers the whole monitor it is on
-    bool game = false;            // its process has loaded a graphics runtime
-    bool d3dFullScreen = false;   // the shell reports a Direct3D full-screen application
+    bool coversMonitor = false;  // its client area covers the whole monitor it is on
+    bool game = false;           // its process has loaded a graphics runtime
+    bool d3dFullScreen = false;  // the shell reports a Direct3D full-screen application
 };
 
 // A full-screen application is in the foreground.

@@ -29,13 +29,13 @@ struct SharedHeader {
 // Written by the shell side while it works; read by tests and diagnostics only, never
 // trusted by anybody.
 struct ShellStatus {
-    std::int32_t shellPid;     // process the filter runs in
-    std::int32_t running;      // 1 while the low-level keyboard hook is installed
-    std::int32_t mode;         // mode in force
-    std::int32_t generation;   // +1 on every start, mode change and stop handled
-    std::int32_t logoSeen;     // logo key events the filter looked at
-    std::int32_t logoBlocked;  // logo key events it swallowed
-    std::int32_t hookInstalls; // times the filter has (re-)installed its keyboard hook
+    std::int32_t shellPid;      // process the filter runs in
+    std::int32_t running;       // 1 while the low-level keyboard hook is installed
+    std::int32_t mode;          // mode in force
+    std::int32_t generation;    // +1 on every start, mode change and stop handled
+    std::int32_t logoSeen;      // logo key events the filter looked at
+    std::int32_t logoBlocked;   // logo key events it swallowed
+    std::int32_t hookInstalls;  // times the filter has (re-)installed its keyboard hook
 };
 
 struct SharedState {
@@ -45,8 +45,8 @@ struct SharedState {
 
 enum class HeaderCheck {
     kOk,
-    kTooSmall,     // the mapped view is smaller than the block
-    kBadMagic,     // not our block, or another version of it
+    kTooSmall,  // the mapped view is smaller than the block
+    kBadMagic,  // not our block, or another version of it
     kBadSize,
     kNoOwner,      // owner process id missing
     kOwnerIsSelf,  // the shell cannot be its own controller

@@ -21,12 +21,8 @@ struct Session {
     UniqueHandle thread;
     FilterThread filter;  // its thread handle is owned by thread
 
-    ShellStatus* Status() const {
-        return view ? &static_cast<SharedState*>(view.get())->status : nullptr;
-    }
-    bool FilterRunning() const {
-        return thread && WaitForSingleObject(thread.get(), 0) == WAIT_TIMEOUT;
-    }
+    ShellStatus* Status() const { return view ? &static_cast<SharedState*>(view.get())->status : nullptr; }
+    bool FilterRunning() const { return thread && WaitForSingleObject(thread.get(), 0) == WAIT_TIMEOUT; }
 };
 
 // Touched on the taskbar thread only (and at unload).
@@ -100,8 +96,8 @@ void OnStart() {
     MEMORY_BASIC_INFORMATION mbi;
     if (!VirtualQuery(view.get(), &mbi, sizeof mbi)) return;
     SharedHeader header;
-    if (CheckSharedHeader(view.get(), mbi.RegionSize, GetCurrentProcessId(), GetCurrentThreadId(),
-                          &header) != HeaderCheck::kOk)
+    if (CheckSharedHeader(view.get(), mbi.RegionSize, GetCurrentProcessId(), GetCurrentThreadId(), &header) !=
+        HeaderCheck::kOk)
         return;
 
     if (g_session) {
@@ -146,9 +142,12 @@ void HandleTaskbarMessage(HWND wnd, UINT msg) {
     const HookMessages& m = Messages();
     if (msg == 0 || (msg != m.start && msg != m.configChanged && msg != m.stop)) return;
     if (!IsTaskbar(wnd)) return;
-    if (msg == m.start) OnStart();
-    else if (msg == m.configChanged) OnConfigChanged();
-    else EndSession();
+    if (msg == m.start)
+        OnStart();
+    else if (msg == m.configChanged)
+        OnConfigChanged();
+    else
+        EndSession();
 }
 
 }  // namespace
@@ -164,7 +163,8 @@ const HookMessages& Messages() {
 
 int ReadStoredMode() {
     HKEY raw = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\KQeL", 0, KEY_QUERY_VALUE, &raw) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\KQeL", 0, KEY_QUERY_VALUE, &raw) !=
+        ERROR_SUCCESS)
         return kDefaultMode;
     RegKey key(raw);
     DWORD type = 0, value = 0, size = sizeof value;
@@ -192,8 +192,10 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
 void ReleaseShellSide() {
     // A running filter holds its own reference to the library, so by the time the library
     // leaves the process the filter has ended: only handles are left to close.
-    if (g_session && !g_session->FilterRunning()) g_session.reset();
-    else if (g_session) g_session.release();
+    if (g_session && !g_session->FilterRunning())
+        g_session.reset();
+    else if (g_session)
+        g_session.release();
 }
 
 }  // namespace kbtrap

@@ -9,19 +9,19 @@ public:
     virtual ~AppSteps() = default;
     virtual void InitCommonControls() = 0;
     virtual bool HasTaskbar() = 0;
-    virtual void ShowNeedExplorer() = 0;       // message 101, OK, exclamation
+    virtual void ShowNeedExplorer() = 0;  // message 101, OK, exclamation
     // Creates the single-instance mutex and keeps it; false when another copy holds it or
     // the mutex cannot be created.
     virtual bool TakeInstanceMutex() = 0;
-    virtual void AnnounceSecondCopy() = 0;     // broadcast of the second-copy notice
+    virtual void AnnounceSecondCopy() = 0;  // broadcast of the second-copy notice
     virtual void LoadConfiguration() = 0;
     virtual void SetHook() = 0;
     virtual void PostHookStart() = 0;
     virtual void SetHelpFileDefaults() = 0;
     virtual bool CreateTrayWindow() = 0;
-    virtual void SendHookStop() = 0;           // waits until the shell has handled it
+    virtual void SendHookStop() = 0;  // waits until the shell has handled it
     virtual void UnsetHook() = 0;
-    virtual void BroadcastNull() = 0;          // every top-level window handles one message
+    virtual void BroadcastNull() = 0;  // every top-level window handles one message
     virtual void Pause(unsigned milliseconds) = 0;
     virtual void FindTaskbarAgain() = 0;
 };

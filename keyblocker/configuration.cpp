@@ -2,8 +2,7 @@
 
 #include <utility>
 
-CConfiguration::CConfiguration(kq::Registry& registry, int64_t now, HWND__* taskbar,
-                               std::string exePath)
+CConfiguration::CConfiguration(kq::Registry& registry, int64_t now, HWND__* taskbar, std::string exePath)
     : m_hTaskbarWnd(taskbar),
       m_tLastUpdate(now - kq::kFirstRunAge),
       m_registry(registry),

@@ -33,7 +33,7 @@ public:
     // Writes every value; failures are silent.
     void Save() const;
 
-    int32_t m_nWhenToBlock = 1;   // 0 never, 1 full-screen games, 2 any full-screen window, 3 always
+    int32_t m_nWhenToBlock = 1;  // 0 never, 1 full-screen games, 2 any full-screen window, 3 always
     bool m_bRunAtStartup = true;
     HWND__* m_hTaskbarWnd = nullptr;
     int64_t m_tLastUpdate = 0;

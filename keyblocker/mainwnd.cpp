@@ -34,8 +34,8 @@ bool CMainWnd::Create() {
     wc.hInstance = m_app.Instance();
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
-    CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, kWindowName, WS_OVERLAPPEDWINDOW, 0, 0,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, m_app.Instance(), this);
+    CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, kWindowName, WS_OVERLAPPEDWINDOW, 0, 0, CW_USEDEFAULT,
+                    CW_USEDEFAULT, nullptr, nullptr, m_app.Instance(), this);
     m_bCreated = m_hWnd != nullptr;
     return m_bCreated;
 }
@@ -68,19 +68,12 @@ LRESULT CMainWnd::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_COMMAND:
         switch (LOWORD(wp)) {
-        case ID_TRAY_CONFIGURATION:
-            OnConfiguration();
-            return 0;
-        case ID_TRAY_HELP:
-            kq::ShowHelpTopic("intro.htm");
-            return 0;
-        case ID_TRAY_EXIT:
-            OnExit();
-            return 0;
+        case ID_TRAY_CONFIGURATION: OnConfiguration(); return 0;
+        case ID_TRAY_HELP: kq::ShowHelpTopic("intro.htm"); return 0;
+        case ID_TRAY_EXIT: OnExit(); return 0;
         }
         break;
-    case WM_QUERYENDSESSION:
-        return OnQueryEndSession(wp, lp);
+    case WM_QUERYENDSESSION: return OnQueryEndSession(wp, lp);
     default:
         if (msg == g_msgTrayNotify && msg != 0) {
             OnTrayNotify(lp);
@@ -110,9 +103,8 @@ bool CMainWnd::OnCreate() {
 
 bool CMainWnd::AddTrayIcon() {
     if (!m_hTrayIcon)
-        m_hTrayIcon.reset(static_cast<HICON>(LoadImageA(m_app.Instance(),
-                                                        MAKEINTRESOURCEA(kq::TrayIconId(m_app.Os())),
-                                                        IMAGE_ICON, 16, 16, 0)));
+        m_hTrayIcon.reset(static_cast<HICON>(LoadImageA(
+            m_app.Instance(), MAKEINTRESOURCEA(kq::TrayIconId(m_app.Os())), IMAGE_ICON, 16, 16, 0)));
     NOTIFYICONDATAA nid{};
     nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
     nid.hWnd = m_hWnd;
@@ -136,17 +128,10 @@ void CMainWnd::RemoveTrayIcon() {
 
 void CMainWnd::OnTrayNotify(LPARAM event) {
     switch (kq::DecideTrayEvent(m_bBusy, static_cast<uint32_t>(event), m_app.Os())) {
-    case kq::TrayAction::OpenConfiguration:
-        PostMessageA(m_hWnd, WM_COMMAND, ID_TRAY_CONFIGURATION, 0);
-        break;
-    case kq::TrayAction::ShowMenu:
-        ShowTrayMenu();
-        break;
-    case kq::TrayAction::ShowBalloon:
-        ShowSecondCopyBalloon();
-        break;
-    case kq::TrayAction::None:
-        break;
+    case kq::TrayAction::OpenConfiguration: PostMessageA(m_hWnd, WM_COMMAND, ID_TRAY_CONFIGURATION, 0); break;
+    case kq::TrayAction::ShowMenu: ShowTrayMenu(); break;
+    case kq::TrayAction::ShowBalloon: ShowSecondCopyBalloon(); break;
+    case kq::TrayAction::None: break;
     }
 }
 
@@ -159,8 +144,7 @@ void CMainWnd::ShowTrayMenu() {
     GetCursorPos(&pt);
     SetForegroundWindow(m_hWnd);
     SetMenuDefaultItem(popup, ID_TRAY_CONFIGURATION, FALSE);
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0, m_hWnd,
-                   nullptr);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, pt.x, pt.y, 0, m_hWnd, nullptr);
     PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 

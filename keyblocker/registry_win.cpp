@@ -14,8 +14,7 @@ public:
 
     bool Query(const char* name, RegValue& out) override {
         DWORD type = 0, size = 0;
-        if (RegQueryValueExA(m_key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            return false;
+        if (RegQueryValueExA(m_key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
         out.type = type;
         out.data.assign(size, 0);
         if (size == 0) return true;
@@ -49,8 +48,8 @@ std::unique_ptr<RegKey> WinRegistry::Open(const char* path, bool write) {
 
 std::unique_ptr<RegKey> WinRegistry::Create(const char* path) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<WinRegKey>(key);
 }

@@ -49,10 +49,8 @@ TrayAction DecideTrayEvent(bool busy, uint32_t event, const OsVersion& v) {
         return TrayAction::OpenConfiguration;
     case 0x204:  // WM_RBUTTONDOWN
         return TrayAction::ShowMenu;
-    case kSecondCopyNotice:
-        return HasBalloons(v) ? TrayAction::ShowBalloon : TrayAction::OpenConfiguration;
-    default:
-        return TrayAction::None;
+    case kSecondCopyNotice: return HasBalloons(v) ? TrayAction::ShowBalloon : TrayAction::OpenConfiguration;
+    default: return TrayAction::None;
     }
 }
 

@@ -10,12 +10,18 @@ namespace {
 
 // Control and context-help number pairs for WinHelp, ending with two zeros.
 const DWORD kHelpIds[] = {
-    IDC_RUN_AT_STARTUP,  kq::HelpIdOf(IDC_RUN_AT_STARTUP),
-    IDC_MODE_ALWAYS,     kq::HelpIdOf(IDC_MODE_ALWAYS),
-    IDC_MODE_FULLSCREEN, kq::HelpIdOf(IDC_MODE_FULLSCREEN),
-    IDC_MODE_GAMES,      kq::HelpIdOf(IDC_MODE_GAMES),
-    IDC_MODE_NEVER,      kq::HelpIdOf(IDC_MODE_NEVER),
-    0, 0,
+    IDC_RUN_AT_STARTUP,
+    kq::HelpIdOf(IDC_RUN_AT_STARTUP),
+    IDC_MODE_ALWAYS,
+    kq::HelpIdOf(IDC_MODE_ALWAYS),
+    IDC_MODE_FULLSCREEN,
+    kq::HelpIdOf(IDC_MODE_FULLSCREEN),
+    IDC_MODE_GAMES,
+    kq::HelpIdOf(IDC_MODE_GAMES),
+    IDC_MODE_NEVER,
+    kq::HelpIdOf(IDC_MODE_NEVER),
+    0,
+    0,
 };
 
 }  // namespace
@@ -52,8 +58,7 @@ INT_PTR CTarnixDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         UpdateData(false);
         return TRUE;
     case WM_COMMAND:
-        if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) >= IDC_RUN_AT_STARTUP &&
-            LOWORD(wp) <= IDC_MODE_NEVER)
+        if (HIWORD(wp) == BN_CLICKED && LOWORD(wp) >= IDC_RUN_AT_STARTUP && LOWORD(wp) <= IDC_MODE_NEVER)
             PropSheet_Changed(GetParent(m_hWnd), m_hWnd);
         return FALSE;
     case WM_NOTIFY:
@@ -68,9 +73,7 @@ INT_PTR CTarnixDlg::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             kq::ShowControlHelp(static_cast<HWND>(info->hItemHandle), kHelpIds);
         return TRUE;
     }
-    case WM_CONTEXTMENU:
-        kq::ShowContextMenuHelp(reinterpret_cast<HWND>(wp), kHelpIds);
-        return TRUE;
+    case WM_CONTEXTMENU: kq::ShowContextMenuHelp(reinterpret_cast<HWND>(wp), kHelpIds); return TRUE;
     }
     return FALSE;
 }
@@ -84,8 +87,7 @@ void CTarnixDlg::UpdateData(bool fromControls) {
     } else {
         CheckDlgButton(m_hWnd, IDC_RUN_AT_STARTUP, m_bRun ? BST_CHECKED : BST_UNCHECKED);
         for (int mode = 0; mode < 4; ++mode)
-            CheckDlgButton(m_hWnd, kq::RadioFromMode(mode),
-                           mode == m_nMode ? BST_CHECKED : BST_UNCHECKED);
+            CheckDlgButton(m_hWnd, kq::RadioFromMode(mode), mode == m_nMode ? BST_CHECKED : BST_UNCHECKED);
     }
 }
 

@@ -122,7 +122,8 @@ void PaintBar(const PixelView& dst, const BarLook& look, const Range& range) {
     if (length <= 0 || in.Width() <= 0 || in.Height() <= 0) return;
 
     const Pixel lit[3] = {ToPixel(look.bar1), ToPixel(look.bar2), ToPixel(look.bar3)};
-    const Spans spans = BarSpans(length, LayoutBar(length, range, look.segmented && length >= 4 * kSegmentPitch));
+    const Spans spans =
+        BarSpans(length, LayoutBar(length, range, look.segmented && length >= 4 * kSegmentPitch));
     for (int i = 0; i < spans.count; ++i) {
         const Span& s = spans.span[i];
         const Pixel c = lit[static_cast<int>(s.zone)];
@@ -176,7 +177,8 @@ void PaintGauge(const PixelView& dst, const GaugeLook& look, const Range& range)
         const int b = static_cast<int>(std::int64_t{i} * (std::int64_t{tick} + gap));
         const Pixel c = i < t.active ? on : off;
         if (vertical)
-            FillRect(dst, in.left, SaturateInt(std::int64_t{in.bottom} - b - tick), in.right, in.bottom - b, c);
+            FillRect(dst, in.left, SaturateInt(std::int64_t{in.bottom} - b - tick), in.right, in.bottom - b,
+                     c);
         else
             FillRect(dst, in.left + b, in.top, SaturateInt(std::int64_t{in.left} + b + tick), in.bottom, c);
     }

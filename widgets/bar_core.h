@@ -88,9 +88,9 @@ Spans BarSpans(int length, const BarLayout& layout);
 
 struct BarLook {
     Colour background = 0x000000;
-    Colour bar1 = 0x33CC33;  // low
-    Colour bar2 = 0x01FFFF;  // medium
-    Colour bar3 = 0x0000FF;  // high
+    Colour bar1 = 0x33CC33;     // low
+    Colour bar2 = 0x01FFFF;     // medium
+    Colour bar3 = 0x0000FF;     // high
     Colour border1 = 0x000000;  // top and left edge
     Colour border2 = 0x000000;  // bottom and right edge
     bool showBorder = true;
@@ -110,9 +110,9 @@ Rect BarInner(int width, int height, const BarLook& look);
 void PaintBar(const PixelView& dst, const BarLook& look, const Range& range);
 
 struct GaugeLook {
-    Colour color = 0x000000;    // background
-    Colour low = 0x008000;      // inactive ticks
-    Colour high = 0x00FF00;     // active ticks
+    Colour color = 0x000000;  // background
+    Colour low = 0x008000;    // inactive ticks
+    Colour high = 0x00FF00;   // active ticks
     bool bevel = true;
     int tickHeight = 1;
     int spacing = 1;

@@ -35,11 +35,11 @@ private:
 };
 
 struct Colours {
-    Colour enter = 11974332;       // face under the pointer
-    Colour leave = 0xC8D0D4;       // face at rest (the button face)
-    Colour border = 0x808080;      // frame at rest
-    Colour borderEnter = 0x000000; // frame under the pointer
-    Colour borderDown = 0x000000;  // frame while pressed (two pixels)
+    Colour enter = 11974332;        // face under the pointer
+    Colour leave = 0xC8D0D4;        // face at rest (the button face)
+    Colour border = 0x808080;       // frame at rest
+    Colour borderEnter = 0x000000;  // frame under the pointer
+    Colour borderDown = 0x000000;   // frame while pressed (two pixels)
     Colour font = 0x000000;
     Colour disabledFont = 0x808080;
 };

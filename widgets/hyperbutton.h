@@ -47,18 +47,26 @@ public:
     void SetFontColor(Colour c) { Set(colours_.font, c); }
 
     bool Enabled() const { return state_.Enabled(); }
-    void SetEnabled(bool on) { if (state_.SetEnabled(on)) Invalidate(); }
+    void SetEnabled(bool on) {
+        if (state_.SetEnabled(on)) Invalidate();
+    }
     bool Hot() const { return state_.Hot(); }
     bool Pressed() const { return state_.PressedLook(); }
 
     std::function<void(TVrHyperButton&)> OnClick;
 
     // From the host: `inside` says whether the pointer is over the button.
-    void MouseMove(bool inside) { if (state_.MouseMove(inside)) Invalidate(); }
+    void MouseMove(bool inside) {
+        if (state_.MouseMove(inside)) Invalidate();
+    }
     void MouseLeave() { MouseMove(false); }
-    void MouseDown() { if (state_.MouseDown()) Invalidate(); }
+    void MouseDown() {
+        if (state_.MouseDown()) Invalidate();
+    }
     void MouseUp(bool inside);
-    void Cancel() { if (state_.Cancel()) Invalidate(); }
+    void Cancel() {
+        if (state_.Cancel()) Invalidate();
+    }
     // A click from the keyboard or a program: OnClick when enabled.
     void Click();
 
@@ -69,8 +77,7 @@ public:
 private:
     std::string caption_;
     HFONT font_ = nullptr;
-    hyper::Colours colours_{11974332, SysColour(COLOR_BTNFACE), 0x808080, 0, 0, 0,
-                            SysColour(COLOR_GRAYTEXT)};
+    hyper::Colours colours_{11974332, SysColour(COLOR_BTNFACE), 0x808080, 0, 0, 0, SysColour(COLOR_GRAYTEXT)};
     hyper::ButtonState state_;
     Offscreen offscreen_;
 };

@@ -28,11 +28,8 @@ namespace lcd {
 
 namespace {
 const StyleInfo kStyles[] = {
-    {"NUM13x24", 169, 24},
-    {"NUM11x20", 143, 20},
-    {"NUM7x13", 91, 13},
-    {"NUM12x17", 156, 17},
-    {"NUM5x7", 52, 7},
+    {"NUM13x24", 169, 24}, {"NUM11x20", 143, 20}, {"NUM7x13", 91, 13},
+    {"NUM12x17", 156, 17}, {"NUM5x7", 52, 7},
 };
 }  // namespace
 

@@ -17,7 +17,10 @@ public:
     TVrPalette(Colour low, Colour high) : low_(low), high_(high) {}
     TVrPalette(const TVrPalette& other) : low_(other.low_), high_(other.high_) {}
     // Copies both colours; the change notice comes once, only when something changed.
-    TVrPalette& operator=(const TVrPalette& other) { Assign(other); return *this; }
+    TVrPalette& operator=(const TVrPalette& other) {
+        Assign(other);
+        return *this;
+    }
 
     Colour Low() const { return low_; }
     Colour High() const { return high_; }
@@ -145,16 +148,16 @@ public:
     enum Effect : unsigned {
         kNone = 0,
         kRepaint = 1,
-        kResize = 2,    // re-adjust the size (when AutoSize is set)
-        kReload = 4,    // load and recolour the strip again
-        kChanged = 8,   // raise OnChange
+        kResize = 2,   // re-adjust the size (when AutoSize is set)
+        kReload = 4,   // load and recolour the strip again
+        kChanged = 8,  // raise OnChange
     };
 
     unsigned SetValue(std::int32_t v);
     unsigned SetMin(std::int32_t v);
     unsigned SetMax(std::int32_t v);
-    unsigned SetDigits(int v);      // 1..16, others refused
-    unsigned SetSpacing(int v);     // 0 or more, others refused
+    unsigned SetDigits(int v);   // 1..16, others refused
+    unsigned SetSpacing(int v);  // 0 or more, others refused
     unsigned SetStyle(TVrNumStyle v);
     unsigned SetLeadingZero(bool v);
     unsigned SetZeroBlank(bool v);

@@ -42,7 +42,8 @@ void TALProgressBar::Paint(HDC dc, const RECT& bounds) {
         HDC mem = offscreen_.Dc();
         char text[8];
         const int n = std::snprintf(text, sizeof text, "%d%%", range_.Position());
-        HGDIOBJ oldFont = SelectObject(mem, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
+        HGDIOBJ oldFont =
+            SelectObject(mem, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(mem, TRANSPARENT);
         SetTextAlign(mem, TA_CENTER | TA_TOP);
         SIZE ext{};

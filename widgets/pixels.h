@@ -13,9 +13,7 @@ using Colour = std::uint32_t;
 // A pixel as a 32-bit DIB keeps it: 0x00RRGGBB (blue in the lowest byte).
 using Pixel = std::uint32_t;
 
-constexpr Pixel ToPixel(Colour c) {
-    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
+constexpr Pixel ToPixel(Colour c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
 constexpr Colour ToColour(Pixel p) { return ToPixel(p); }
 
 // A 64-bit result brought back into the int range (the widget cores compute positions and
@@ -46,7 +44,11 @@ struct Image {
     int height = 0;
     std::vector<Pixel> px;
 
-    void Resize(int w, int h) { width = w; height = h; px.assign(static_cast<std::size_t>(w) * h, 0); }
+    void Resize(int w, int h) {
+        width = w;
+        height = h;
+        px.assign(static_cast<std::size_t>(w) * h, 0);
+    }
     PixelView View() { return PixelView{px.data(), width, height}; }
     Pixel At(int x, int y) const { return px[static_cast<std::size_t>(y) * width + x]; }
     bool Empty() const { return width <= 0 || height <= 0; }

@@ -17,14 +17,20 @@ public:
 
     // Refused unless MinValue stays below MaxValue.
     int MinValue() const { return min_; }
-    void SetMinValue(int v) { if (v < max_) Set(min_, v); }
+    void SetMinValue(int v) {
+        if (v < max_) Set(min_, v);
+    }
     int MaxValue() const { return max_; }
-    void SetMaxValue(int v) { if (v > min_) Set(max_, v); }
+    void SetMaxValue(int v) {
+        if (v > min_) Set(max_, v);
+    }
     int PeakLevel() const { return peak_; }
     void SetPeakLevel(int v) { Set(peak_, v); }
     // Labelled divisions wanted (fewer when the labels would not fit).
     int Ticks() const { return ticks_; }
-    void SetTicks(int v) { if (v >= 1) Set(ticks_, v); }
+    void SetTicks(int v) {
+        if (v >= 1) Set(ticks_, v);
+    }
     TVrOrientation Orientation() const { return orientation_; }
     void SetOrientation(TVrOrientation o) { Set(orientation_, o); }
     // A "+" before positive labels.

@@ -12,8 +12,10 @@ int ValueY(long long value, long long min, long long max, int height) {
             p = 100;
         } else {
             // Differences taken unsigned: for any 64-bit bounds they are exact there.
-            const unsigned long long range = static_cast<unsigned long long>(max) - static_cast<unsigned long long>(min);
-            const unsigned long long d = static_cast<unsigned long long>(value) - static_cast<unsigned long long>(min);
+            const unsigned long long range =
+                static_cast<unsigned long long>(max) - static_cast<unsigned long long>(min);
+            const unsigned long long d =
+                static_cast<unsigned long long>(value) - static_cast<unsigned long long>(min);
             p = d <= ULLONG_MAX / 100 ? static_cast<long long>(d * 100 / range)
                                       : static_cast<long long>(static_cast<long double>(d) * 100 / range);
         }

@@ -11,10 +11,10 @@ namespace scale {
 int ValueY(long long value, long long min, long long max, int height);
 
 struct Mark {
-    int y;         // row of the mark (clamped into the picture)
-    int value;     // the value it stands for
-    bool major;    // a labelled mark
-    bool peak;     // at or above the peak level
+    int y;       // row of the mark (clamped into the picture)
+    int value;   // the value it stands for
+    bool major;  // a labelled mark
+    bool peak;   // at or above the peak level
 };
 
 // The marks from MinValue up to MaxValue: `majors` labelled divisions, each split into

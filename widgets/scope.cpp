@@ -35,9 +35,7 @@ void TVrChannel::Assign(const TVrChannel& other) {
     Changed();
 }
 
-HPEN TVrChannel::Pen() {
-    return pen_.Get(look_.color, look_.width);
-}
+HPEN TVrChannel::Pen() { return pen_.Get(look_.color, look_.width); }
 
 // ---- TVrChannels
 
@@ -137,8 +135,7 @@ private:
         auto* t = static_cast<Ticker*>(p);
         while (WaitForSingleObject(t->stop_, t->interval_) == WAIT_TIMEOUT) {
             // One tick waits at a time: a busy user-interface thread does not pile them up.
-            if (!t->pending_.exchange(true) && !PostMessageA(t->wnd_, kThreadTick, 0, 0))
-                t->pending_ = false;
+            if (!t->pending_.exchange(true) && !PostMessageA(t->wnd_, kThreadTick, 0, 0)) t->pending_ = false;
         }
         return 0;
     }
@@ -165,9 +162,7 @@ private:
 
 TVrScope::TVrScope() = default;
 
-TVrScope::~TVrScope() {
-    ticker_.reset();
-}
+TVrScope::~TVrScope() { ticker_.reset(); }
 
 void TVrScope::Restart() {
     ticker_.reset();

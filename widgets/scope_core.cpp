@@ -129,8 +129,7 @@ bool Model::SetGridLineWidth(std::int32_t v) {
 void Model::SetBufferSize(std::int32_t v) {
     bufferSize_ = v;
     // Samples beyond a smaller size stay until the next tick cuts them.
-    for (Channel& c : channels_)
-        c.history.Reserve(std::max(EagerCapacity(v), c.history.Count()));
+    for (Channel& c : channels_) c.history.Reserve(std::max(EagerCapacity(v), c.history.Count()));
 }
 
 void Model::SetChannelCount(std::size_t n) {
@@ -190,7 +189,8 @@ void Model::Layout(std::int32_t width, std::int32_t height, Frame& out) const {
     out.base = {0, baseY, width, baseY};
 
     if (out.lines.size() < channels_.size()) out.lines.resize(channels_.size());
-    for (std::size_t i = 0; i < channels_.size(); ++i) Lines(channels_[i], width, height, baseY, out.lines[i]);
+    for (std::size_t i = 0; i < channels_.size(); ++i)
+        Lines(channels_[i], width, height, baseY, out.lines[i]);
     for (std::size_t i = channels_.size(); i < out.lines.size(); ++i) out.lines[i].clear();
 }
 

@@ -62,8 +62,7 @@ bool TVrNum::AutoSizeExtent(SIZE& size) const {
 void TVrNum::Paint(HDC dc, const RECT& bounds) {
     const int w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
     if (w <= 0 || h <= 0 || !offscreen_.Ensure(w, h)) return;
-    if (model_.Transparent())
-        BitBlt(offscreen_.Dc(), 0, 0, w, h, dc, bounds.left, bounds.top, SRCCOPY);
+    if (model_.Transparent()) BitBlt(offscreen_.Dc(), 0, 0, w, h, dc, bounds.left, bounds.top, SRCCOPY);
     GdiFlush();
     lcd::Paint(offscreen_.Pixels(), strip_, model_.ToPaint());
     BitBlt(dc, bounds.left, bounds.top, w, h, offscreen_.Dc(), 0, 0, SRCCOPY);

@@ -17,6 +17,7 @@ public:
     struct Host {
         virtual void WidgetInvalidate() = 0;
         virtual void WidgetResize(int width, int height) = 0;
+
     protected:
         ~Host() = default;
     };
@@ -35,8 +36,12 @@ public:
     void SetHost(Host* host) { host_ = host; }
 
 protected:
-    void Invalidate() { if (host_) host_->WidgetInvalidate(); }
-    void RequestSize(int width, int height) { if (host_) host_->WidgetResize(width, height); }
+    void Invalidate() {
+        if (host_) host_->WidgetInvalidate();
+    }
+    void RequestSize(int width, int height) {
+        if (host_) host_->WidgetResize(width, height);
+    }
     // Stores a property and asks for a repaint when the value changed.
     template <typename T>
     void Set(T& field, T v) {

@@ -42,17 +42,13 @@ INT_PTR CALLBACK CAboutPage::DlgProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 INT_PTR CAboutPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return TRUE;
+    case WM_INITDIALOG: OnInitDialog(); return TRUE;
     case WM_COMMAND:
         if (m_home.OnParentCommand(wp, lp) || m_product1.OnParentCommand(wp, lp) ||
             m_product2.OnParentCommand(wp, lp))
             return TRUE;
         break;
-    case WM_DESTROY:
-        m_hWnd = nullptr;
-        break;
+    case WM_DESTROY: m_hWnd = nullptr; break;
     }
     return FALSE;
 }

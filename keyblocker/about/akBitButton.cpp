@@ -79,7 +79,8 @@ void CakBitButton::DrawThemed(HDC dc, const RECT& client, const DrawState& state
     MultiByteToWideChar(CP_THREAD_ACP, 0, text.c_str(), -1, &wide[0], n);
     RECT tr{lay.text.left, lay.text.top, lay.text.right, lay.text.bottom};
     HGDIOBJ oldFont = SelectObject(dc, m_font.Handle());
-    theme.DrawText(m_hTheme, dc, kPushButton, st, wide.c_str(), TextFormat() | DT_SINGLELINE | DT_END_ELLIPSIS, &tr);
+    theme.DrawText(m_hTheme, dc, kPushButton, st, wide.c_str(),
+                   TextFormat() | DT_SINGLELINE | DT_END_ELLIPSIS, &tr);
     SelectObject(dc, oldFont);
 }
 

@@ -36,10 +36,10 @@ bool CakBitButtonBase::SubclassDlgItem(HWND parent, int id) {
 }
 
 bool CakBitButtonBase::Create(HWND parent, const char* text, DWORD style, const RECT& rc, int id) {
-    HWND wnd = CreateWindowExA(0, "BUTTON", text, style | WS_CHILD | BS_OWNERDRAW, rc.left, rc.top,
-                               rc.right - rc.left, rc.bottom - rc.top, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
+    HWND wnd = CreateWindowExA(
+        0, "BUTTON", text, style | WS_CHILD | BS_OWNERDRAW, rc.left, rc.top, rc.right - rc.left,
+        rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (!wnd) return false;
     SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Handle()), FALSE);
     return Attach(wnd);
@@ -158,8 +158,7 @@ LRESULT CakBitButtonBase::Proc(UINT msg, WPARAM wp, LPARAM lp) {
         EndPaint(wnd, &ps);
         return 0;
     }
-    case WM_ERASEBKGND:
-        return 1;
+    case WM_ERASEBKGND: return 1;
     case WM_MOUSEMOVE:
         if (!m_bHover) {
             m_bHover = true;

@@ -7,10 +7,10 @@ namespace kq {
 
 namespace {
 
-constexpr UINT kDisplayTopic = 0x0000;  // HH_DISPLAY_TOPIC
-constexpr UINT kCloseAll = 0x0012;      // HH_CLOSE_ALL
-constexpr UINT kTpContextMenu = 0x0010; // HH_TP_HELP_CONTEXTMENU
-constexpr UINT kTpWmHelp = 0x0011;      // HH_TP_HELP_WM_HELP
+constexpr UINT kDisplayTopic = 0x0000;   // HH_DISPLAY_TOPIC
+constexpr UINT kCloseAll = 0x0012;       // HH_CLOSE_ALL
+constexpr UINT kTpContextMenu = 0x0010;  // HH_TP_HELP_CONTEXTMENU
+constexpr UINT kTpWmHelp = 0x0011;       // HH_TP_HELP_WM_HELP
 
 // The pop-up texts of the controls, a file of the compiled help.
 const char kPopupTexts[] = "cshelp.txt";
@@ -42,7 +42,8 @@ std::string RegisteredHtmlHelpControl() {
     char value[MAX_PATH] = {};
     DWORD size = sizeof value - 1;
     DWORD type = 0;
-    if (RegQueryValueExA(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+        ERROR_SUCCESS)
         return {};
     if (type == REG_EXPAND_SZ) {
         char expanded[MAX_PATH] = {};
@@ -138,14 +139,16 @@ BOOL CakHelpSupport::ContextHelp(const HELPINFO* info, const DWORD* helpIds) {
     if (HasWinHelpFile())
         return m_pWinHelp(control, WinHelpPath().c_str(), HELP_WM_HELP, reinterpret_cast<ULONG_PTR>(helpIds));
     HtmlHelpFn engine = Engine();
-    return engine && engine(control, PopupTextsPath().c_str(), kTpWmHelp, reinterpret_cast<DWORD_PTR>(helpIds));
+    return engine &&
+           engine(control, PopupTextsPath().c_str(), kTpWmHelp, reinterpret_cast<DWORD_PTR>(helpIds));
 }
 
 BOOL CakHelpSupport::ContextMenuHelp(HWND wnd, const DWORD* helpIds) {
     if (HasWinHelpFile())
         return m_pWinHelp(wnd, WinHelpPath().c_str(), HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(helpIds));
     HtmlHelpFn engine = Engine();
-    return engine && engine(wnd, PopupTextsPath().c_str(), kTpContextMenu, reinterpret_cast<DWORD_PTR>(helpIds));
+    return engine &&
+           engine(wnd, PopupTextsPath().c_str(), kTpContextMenu, reinterpret_cast<DWORD_PTR>(helpIds));
 }
 
 void CakHelpSupport::CloseAll() {

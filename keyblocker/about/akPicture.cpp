@@ -9,7 +9,8 @@ namespace {
 // A memory DC with one object selected, both released at the end of the scope.
 class MemDC {
 public:
-    MemDC(HDC like, HGDIOBJ obj) : m_dc(CreateCompatibleDC(like)), m_old(m_dc ? SelectObject(m_dc, obj) : nullptr) {}
+    MemDC(HDC like, HGDIOBJ obj)
+        : m_dc(CreateCompatibleDC(like)), m_old(m_dc ? SelectObject(m_dc, obj) : nullptr) {}
     ~MemDC() {
         if (m_dc) {
             SelectObject(m_dc, m_old);
@@ -64,8 +65,9 @@ bool SplitTransparent(HBITMAP image, HBITMAP mask, int width, int height) {
 
 bool CakPicture::Load(UINT id, HINSTANCE instance) {
     Free();
-    HBITMAP image = static_cast<HBITMAP>(LoadImageA(instance ? instance : GetModuleHandleA(nullptr),
-                                                    MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    HBITMAP image =
+        static_cast<HBITMAP>(LoadImageA(instance ? instance : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     HBITMAP mask = nullptr;
     bool ok = false;
     if (image) {

@@ -20,8 +20,8 @@ CakTheme::CakTheme() {
     OSVERSIONINFOA vi{};
     vi.dwOSVersionInfoSize = sizeof vi;
     if (GetVersionExA(&vi))
-        m_bSystemHasStyles =
-            vi.dwPlatformId == VER_PLATFORM_WIN32_NT && VersionAtLeast(vi.dwMajorVersion, vi.dwMinorVersion, 5, 1);
+        m_bSystemHasStyles = vi.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+                             VersionAtLeast(vi.dwMajorVersion, vi.dwMinorVersion, 5, 1);
     if (!m_bSystemHasStyles) return;
     m_hLib = LoadLibraryA("uxtheme.dll");
     if (!m_hLib) return;
@@ -38,8 +38,8 @@ CakTheme::~CakTheme() {
 }
 
 bool CakTheme::Active() {
-    return m_bSystemHasStyles && m_pIsThemeActive && m_pOpen && m_pDrawBackground && m_pDrawParentBackground &&
-           m_pDrawText && m_pClose && m_pIsThemeActive();
+    return m_bSystemHasStyles && m_pIsThemeActive && m_pOpen && m_pDrawBackground &&
+           m_pDrawParentBackground && m_pDrawText && m_pClose && m_pIsThemeActive();
 }
 
 HANDLE CakTheme::Open(HWND wnd, LPCWSTR classes) { return m_pOpen ? m_pOpen(wnd, classes) : nullptr; }
@@ -56,7 +56,8 @@ HRESULT CakTheme::DrawParentBackground(HWND wnd, HDC dc, RECT* rc) {
     return m_pDrawParentBackground ? m_pDrawParentBackground(wnd, dc, rc) : E_NOTIMPL;
 }
 
-HRESULT CakTheme::DrawText(HANDLE theme, HDC dc, int part, int state, LPCWSTR text, DWORD flags, const RECT* rc) {
+HRESULT CakTheme::DrawText(HANDLE theme, HDC dc, int part, int state, LPCWSTR text, DWORD flags,
+                           const RECT* rc) {
     return m_pDrawText ? m_pDrawText(theme, dc, part, state, text, -1, flags, 0, rc) : E_NOTIMPL;
 }
 

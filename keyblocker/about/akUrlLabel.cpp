@@ -45,7 +45,9 @@ public:
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
-        if (m_dc) m_bitmap = CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+        if (m_dc)
+            m_bitmap =
+                CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         if (m_bitmap) {
             m_old = SelectObject(m_dc, m_bitmap);
             for (int i = 0; i < width * height; ++i) m_bits[i] = 0x00FFFFFF;

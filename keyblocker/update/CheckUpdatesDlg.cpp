@@ -32,17 +32,11 @@ INT_PTR CALLBACK CCheckUpdatesDlg::DlgProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
         // While the request runs the dialog dispatches messages but answers no command.
         if (self->m_bChecking) return TRUE;
         switch (LOWORD(wp)) {
-        case IDC_UPD_YES:
-            self->OnCheck();
-            return TRUE;
+        case IDC_UPD_YES: self->OnCheck(); return TRUE;
         case IDC_UPD_NO:
         case IDC_UPD_CLOSE:
-        case IDCANCEL:
-            EndDialog(wnd, kLater);
-            return TRUE;
-        case IDC_UPD_CLOSE_AFTER_DL:
-            EndDialog(wnd, kCloseAfterNews);
-            return TRUE;
+        case IDCANCEL: EndDialog(wnd, kLater); return TRUE;
+        case IDC_UPD_CLOSE_AFTER_DL: EndDialog(wnd, kCloseAfterNews); return TRUE;
         case IDOK:
             // Enter before the news arrived must not count as "Download now".
             if (IsWindowVisible(GetDlgItem(wnd, IDOK))) EndDialog(wnd, kDownload);

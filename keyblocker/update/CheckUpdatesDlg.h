@@ -15,7 +15,9 @@ public:
     };
 
     // Results after which the check counts as done and its time is stored.
-    static bool ResultCompletesCheck(INT_PTR result) { return result == kDownload || result == kCloseAfterNews; }
+    static bool ResultCompletesCheck(INT_PTR result) {
+        return result == kDownload || result == kCloseAfterNews;
+    }
 
     // instance: the module holding dialog 135 and its strings (the program itself).
     explicit CCheckUpdatesDlg(HINSTANCE instance = nullptr);

@@ -57,9 +57,7 @@ ProgramVersion ReadOwnVersion() {
 
 }  // namespace
 
-std::string MakerUrl(const char* path) {
-    return std::string("http://") + kMakerHost + path;
-}
+std::string MakerUrl(const char* path) { return std::string("http://") + kMakerHost + path; }
 
 const ProgramVersion& OwnProgramVersion() {
     static const ProgramVersion version = ReadOwnVersion();

@@ -23,8 +23,9 @@ constexpr COLORREF kLink = RGB(0x00, 0x33, 0xCC);
 constexpr int kBannerHeight = 96;
 
 ui::Font LinkFont(bool underline) {
-    return ui::Font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    return ui::Font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
 }
 
 }  // namespace
@@ -66,7 +67,8 @@ void TWrapLabel::PaintSelf(HDC dc, const ui::Rect& r) {
     ui::Selected f(dc, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour_);
-    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &rc, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &rc,
+              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
 }
 
 TLinkLabel::TLinkLabel() {
@@ -102,8 +104,8 @@ void TfrmAbout::FormCreate() {
     fontSubtitle = ui::MakeFontPixels("Tahoma", -12);
     fontLink = LinkFont(false);
     fontLinkHover = LinkFont(true);
-    icon_.reset(static_cast<HICON>(
-        LoadImageA(ui::ModuleInstance(), MAKEINTRESOURCEA(IDI_STATWELL), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+    icon_.reset(static_cast<HICON>(LoadImageA(ui::ModuleInstance(), MAKEINTRESOURCEA(IDI_STATWELL),
+                                              IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
     SetColor(GetSysColor(COLOR_BTNFACE));
 
     imgBanner.SetParent(this);

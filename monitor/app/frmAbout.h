@@ -21,8 +21,15 @@ extern const char kLegalNotice[];
 // gadget's three bar colours as a strip along its foot.
 class TAboutBanner : public ui::Control {
 public:
-    void SetIcon(HICON icon) { icon_ = icon; Invalidate(); }
-    void SetFonts(HFONT title, HFONT subtitle) { title_ = title; subtitle_ = subtitle; Invalidate(); }
+    void SetIcon(HICON icon) {
+        icon_ = icon;
+        Invalidate();
+    }
+    void SetFonts(HFONT title, HFONT subtitle) {
+        title_ = title;
+        subtitle_ = subtitle;
+        Invalidate();
+    }
     void PaintSelf(HDC dc, const ui::Rect& r) override;
 
 private:
@@ -35,9 +42,18 @@ class TWrapLabel : public ui::Control {
 public:
     TWrapLabel() { SetParentColor(true); }
     const std::string& Caption() const { return caption_; }
-    void SetCaption(const char* text) { caption_ = text; Invalidate(); }
-    void SetFont(HFONT f) { font_ = f; Invalidate(); }
-    void SetFontColor(COLORREF c) { colour_ = c; Invalidate(); }
+    void SetCaption(const char* text) {
+        caption_ = text;
+        Invalidate();
+    }
+    void SetFont(HFONT f) {
+        font_ = f;
+        Invalidate();
+    }
+    void SetFontColor(COLORREF c) {
+        colour_ = c;
+        Invalidate();
+    }
     void PaintSelf(HDC dc, const ui::Rect& r) override;
 
 private:

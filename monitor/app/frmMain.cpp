@@ -205,7 +205,8 @@ void TfrmMain::BuildPanels() {
     const int g = lcdDown1.Width() + lcdDown2.Width() + lblDownPoint.Width();
     lcdDown1.SetBounds(q - g / 2, 2, lcdDown1.Width(), lcdDown1.Height());
     lcdUp1.SetBounds(3 * q - g / 2, 2, lcdUp1.Width(), lcdUp1.Height());
-    lblDownPoint.SetBounds(lcdDown1.Left() + lcdDown1.Width() + 1, -4, lblDownPoint.Width(), lblDownPoint.Height());
+    lblDownPoint.SetBounds(lcdDown1.Left() + lcdDown1.Width() + 1, -4, lblDownPoint.Width(),
+                           lblDownPoint.Height());
     lblUpPoint.SetBounds(lcdUp1.Left() + lcdUp1.Width() + 1, -4, lblUpPoint.Width(), lblUpPoint.Height());
     lcdDown2.SetBounds(lblDownPoint.Left() + 4, 2, lcdDown2.Width(), lcdDown2.Height());
     lcdUp2.SetBounds(lblUpPoint.Left() + 4, 2, lcdUp2.Width(), lcdUp2.Height());
@@ -231,9 +232,7 @@ void TfrmMain::BuildTray() {
     TextTrayIcon.SetText("0");
 }
 
-void TfrmMain::ChangeTrayIcon(int percent) {
-    ShowTrayImage(TrayImageFor(percent));
-}
+void TfrmMain::ChangeTrayIcon(int percent) { ShowTrayImage(TrayImageFor(percent)); }
 
 void TfrmMain::ShowTrayImage(int image) {
     if (image == trayImage_ || image < 0 || image >= 13) return;

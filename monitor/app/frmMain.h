@@ -111,15 +111,13 @@ public:
 
     // ---- main menu
     ui::PopupMenu mnMain;
-    ui::MenuItem mniMain, mniHere, mniHereCPU1, mniHereCPU2, mniHereRAM, mniHereSwap,
-        mniHereInternet, mniHereStatus;
+    ui::MenuItem mniMain, mniHere, mniHereCPU1, mniHereCPU2, mniHereRAM, mniHereSwap, mniHereInternet,
+        mniHereStatus;
     ui::MenuItem NetworkDisplay1, mniNormal, mniSmall, mniBig;
     ui::MenuItem Graphs1, mniHorizontal, mniVertical, mniGraphBorders;
     ui::MenuItem mniHide, mniAlwaysOnTop, mniAlpha, mniSnap, mniBorder;
-    ui::MenuItem mniFloat, mniFloatCPU1, mniFloatCPU2, mniFloatRAM, mniFloatSwap,
-        mniFloatInternet;
-    ui::MenuItem mniSystem, mniStopWatch, mniOptions, CheckforUpdate1, mniHelp, mniAbout,
-        mniClose;
+    ui::MenuItem mniFloat, mniFloatCPU1, mniFloatCPU2, mniFloatRAM, mniFloatSwap, mniFloatInternet;
+    ui::MenuItem mniSystem, mniStopWatch, mniOptions, CheckforUpdate1, mniHelp, mniAbout, mniClose;
     // Separators: before "Always On Top", "System Details", "Options", "Check for Update",
     // "Quit", and in "Graphs" before "Graph Borders".
     ui::MenuItem N1, N2, N3, N4, N5, N6;
@@ -256,7 +254,6 @@ public:
     void SetWindows(const WindowSet& w) { windows_ = w; }
     const WindowSet& Windows() const { return windows_; }
 };
-
 
 // The Windows 2000/XP exception: there the sampler counts the "_Total" instance too.
 bool DecideDualCPU(int processorCount, unsigned majorVersion, unsigned minorVersion);

@@ -79,8 +79,7 @@ void TfrmMain::dfsStickyFormResize() {
     bool shown[gadget::kBarCount];
     for (int i = 0; i < gadget::kBarCount; ++i) shown[i] = bars[i]->Visible();
     const bool horizontal = mniHorizontal.Checked();
-    const gadget::BarLayout l =
-        gadget::LayoutBars(shown, horizontal, pnlGraphs.Width(), pnlGraphs.Height());
+    const gadget::BarLayout l = gadget::LayoutBars(shown, horizontal, pnlGraphs.Width(), pnlGraphs.Height());
 
     GraphsShown = l.graphsShown;
     if (!l.graphsShown) {
@@ -102,11 +101,10 @@ void TfrmMain::dfsStickyFormResize() {
     if (pnlCPURow.Visible() != l.cpuRowVisible) pnlCPURow.SetVisible(l.cpuRowVisible);
 
     const gadget::DigitPlacement d =
-        gadget::PlaceDigits(pnlNetwork.Width(), lcdDown1.Width(), lcdDown2.Width(),
-                            lblDownPoint.Width(), lcdUp1.Width(), mniBig.Checked());
+        gadget::PlaceDigits(pnlNetwork.Width(), lcdDown1.Width(), lcdDown2.Width(), lblDownPoint.Width(),
+                            lcdUp1.Width(), mniBig.Checked());
     lcdDown1.SetBounds(d.down1.left, d.down1.top, lcdDown1.Width(), lcdDown1.Height());
-    lblDownPoint.SetBounds(d.downPoint.left, d.downPoint.top, lblDownPoint.Width(),
-                           lblDownPoint.Height());
+    lblDownPoint.SetBounds(d.downPoint.left, d.downPoint.top, lblDownPoint.Width(), lblDownPoint.Height());
     lcdDown2.SetBounds(d.down2.left, d.down2.top, lcdDown2.Width(), lcdDown2.Height());
     lcdUp1.SetBounds(d.up1.left, d.up1.top, lcdUp1.Width(), lcdUp1.Height());
     lblUpPoint.SetBounds(d.upPoint.left, d.upPoint.top, lblUpPoint.Width(), lblUpPoint.Height());
@@ -114,8 +112,7 @@ void TfrmMain::dfsStickyFormResize() {
 
     const gadget::TextPlacement t =
         gadget::PlaceRateTexts(pnlNetwork.Width(), lblDownload.Width(), lblUpload.Width());
-    lblDownload.SetBounds(t.download.left, t.download.top, lblDownload.Width(),
-                          lblDownload.Height());
+    lblDownload.SetBounds(t.download.left, t.download.top, lblDownload.Width(), lblDownload.Height());
     lblUpload.SetBounds(t.upload.left, t.upload.top, lblUpload.Width(), lblUpload.Height());
     --layoutDepth_;
 }
@@ -131,9 +128,8 @@ void TfrmMain::lcdDown1MouseDown(ui::Control&, ui::MouseButton button, int, int)
 LRESULT TfrmMain::WMNCHitTest(POINT client) {
     RECT r{0, 0, 0, 0};
     if (Handle()) GetWindowRect(Handle(), &r);
-    return ToHitCode(gadget::HitTest(client.x, client.y, r.right - r.left, r.bottom - r.top,
-                                     ClientWidth(), ClientHeight(), mniBorder.Checked(),
-                                     GraphsShown));
+    return ToHitCode(gadget::HitTest(client.x, client.y, r.right - r.left, r.bottom - r.top, ClientWidth(),
+                                     ClientHeight(), mniBorder.Checked(), GraphsShown));
 }
 
 void TfrmMain::WMNCRButtonDown(POINT screen) { mnMain.Popup(Handle(), screen.x, screen.y); }

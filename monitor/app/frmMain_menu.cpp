@@ -15,8 +15,16 @@ namespace {
 
 // Menu images in ilMenus.
 enum MenuImage {
-    kImgStopWatch = 0, kImgSystem = 1, kImgOptions = 2, kImgMainGroup = 3, kImgFloat = 4,
-    kImgAlpha = 5, kImgHorizontal = 6, kImgVertical = 7, kImgHelp = 8, kImgAbout = 9,
+    kImgStopWatch = 0,
+    kImgSystem = 1,
+    kImgOptions = 2,
+    kImgMainGroup = 3,
+    kImgFloat = 4,
+    kImgAlpha = 5,
+    kImgHorizontal = 6,
+    kImgVertical = 7,
+    kImgHelp = 8,
+    kImgAbout = 9,
     kImgUpdate = 10
 };
 constexpr int kDisplayGroup = 1;
@@ -59,8 +67,8 @@ void TfrmMain::BuildMainMenu() {
     cmd(mniHereSwap, "Swap", &TfrmMain::mniHereSwapClick);
     cmd(mniHereInternet, "Network", &TfrmMain::mniHereInternetClick);
     cmd(mniHereStatus, "Status", &TfrmMain::mniHereStatusClick);
-    for (ui::MenuItem* i : {&mniHereCPU1, &mniHereCPU2, &mniHereRAM, &mniHereSwap,
-                            &mniHereInternet, &mniHereStatus}) {
+    for (ui::MenuItem* i :
+         {&mniHereCPU1, &mniHereCPU2, &mniHereRAM, &mniHereSwap, &mniHereInternet, &mniHereStatus}) {
         i->SetChecked(true);
         mniHere.Add(*i);
     }
@@ -100,8 +108,8 @@ void TfrmMain::BuildMainMenu() {
     cmd(mniSnap, "Snap", &TfrmMain::mniSnapClick);
     mniSnap.SetChecked(true);
     cmd(mniBorder, "Windows Border", &TfrmMain::mniBorderClick);
-    for (ui::MenuItem* i : {&mniHere, &NetworkDisplay1, &Graphs1, &mniHide, &N1, &mniAlwaysOnTop,
-                            &mniAlpha, &mniSnap, &mniBorder})
+    for (ui::MenuItem* i : {&mniHere, &NetworkDisplay1, &Graphs1, &mniHide, &N1, &mniAlwaysOnTop, &mniAlpha,
+                            &mniSnap, &mniBorder})
         mniMain.Add(*i);
 
     mniFloat.SetCaption("Show in Separate Window");
@@ -111,8 +119,7 @@ void TfrmMain::BuildMainMenu() {
     cmd(mniFloatRAM, "RAM", &TfrmMain::mniFloatRAMClick);
     cmd(mniFloatSwap, "Swap", &TfrmMain::mniFloatSwapClick);
     cmd(mniFloatInternet, "Network", &TfrmMain::mniFloatInternetClick);
-    for (ui::MenuItem* i : {&mniFloatCPU1, &mniFloatCPU2, &mniFloatRAM, &mniFloatSwap,
-                            &mniFloatInternet})
+    for (ui::MenuItem* i : {&mniFloatCPU1, &mniFloatCPU2, &mniFloatRAM, &mniFloatSwap, &mniFloatInternet})
         mniFloat.Add(*i);
 
     separator(N2);
@@ -133,8 +140,8 @@ void TfrmMain::BuildMainMenu() {
     separator(N5);
     cmd(mniClose, "Quit", &TfrmMain::mniCloseClick);
 
-    for (ui::MenuItem* i : {&mniMain, &mniFloat, &N2, &mniSystem, &mniStopWatch, &N3, &mniOptions,
-                            &N4, &CheckforUpdate1, &mniHelp, &mniAbout, &N5, &mniClose})
+    for (ui::MenuItem* i : {&mniMain, &mniFloat, &N2, &mniSystem, &mniStopWatch, &N3, &mniOptions, &N4,
+                            &CheckforUpdate1, &mniHelp, &mniAbout, &N5, &mniClose})
         mnMain.Items.Add(*i);
     mnMain.Images = &ilMenus;
     mnMain.OnPopup = [this] { mnMainPopup(); };
@@ -184,20 +191,18 @@ void SetDisplay(TfrmMain& f, gadget::NetDisplay mode) {
     item.SetChecked(true);
     const bool digital = mode != gadget::NetDisplay::Normal;
     if (digital) {
-        const widgets::TVrNumStyle style =
-            mode == gadget::NetDisplay::Big ? widgets::ns7x13 : widgets::ns5x7;
-        for (TVrNumControl* lcd : {&f.lcdDown1, &f.lcdDown2, &f.lcdUp1, &f.lcdUp2})
-            (*lcd)->SetStyle(style);
+        const widgets::TVrNumStyle style = mode == gadget::NetDisplay::Big ? widgets::ns7x13 : widgets::ns5x7;
+        for (TVrNumControl* lcd : {&f.lcdDown1, &f.lcdDown2, &f.lcdUp1, &f.lcdUp2}) (*lcd)->SetStyle(style);
     }
-    for (ui::Control* c : std::initializer_list<ui::Control*>{
-             &f.lcdDown1, &f.lcdDown2, &f.lcdUp1, &f.lcdUp2, &f.lblDownPoint, &f.lblUpPoint})
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&f.lcdDown1, &f.lcdDown2, &f.lcdUp1, &f.lcdUp2,
+                                                              &f.lblDownPoint, &f.lblUpPoint})
         c->SetVisible(digital);
     f.lblDownload.SetVisible(!digital);
     f.lblUpload.SetVisible(!digital);
 
     gadget::Parts p = ReadParts(f);
-    gadget::SetNetworkHeight(
-        p, gadget::NetworkPanelHeight(mode, f.lcdDown1.Height(), f.lblDownload.Height()));
+    gadget::SetNetworkHeight(p,
+                             gadget::NetworkPanelHeight(mode, f.lcdDown1.Height(), f.lblDownload.Height()));
     WriteParts(f, p);
     f.dfsStickyFormResize();
 }
@@ -218,8 +223,7 @@ void SetOrientation(TfrmMain& f, bool horizontal) {
     f.pnlCPURow.SetAlign(edge);
     f.barCPU1.SetAlign(edge);
     f.barRAM.SetAlign(edge);
-    const auto dir = horizontal ? widgets::TALProgressBar::LeftToRight
-                                : widgets::TALProgressBar::BottomToTop;
+    const auto dir = horizontal ? widgets::TALProgressBar::LeftToRight : widgets::TALProgressBar::BottomToTop;
     for (TMyBar* bar : {&f.barCPU1, &f.barCPU2, &f.barRAM, &f.barSwap}) (*bar)->SetDirection(dir);
     f.dfsStickyFormResize();
 }
@@ -265,8 +269,7 @@ void TfrmMain::mniBorderClick(ui::MenuItem&) {
     const HWND w = Handle();
     if (w) {
         const LONG exStyle = GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_TOOLWINDOW;
-        const UINT frameFlags =
-            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+        const UINT frameFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
         if (mniBorder.Checked()) {
             RECT r;
             GetWindowRect(w, &r);
@@ -347,9 +350,7 @@ void TfrmMain::mniSystemClick(ui::MenuItem&) { BringForward(windows_.frmTask, tr
 void TfrmMain::CoolTrayIconDblClick() { BringForward(windows_.frmTask, true); }
 void TfrmMain::mniStopWatchClick(ui::MenuItem&) { BringForward(windows_.frmStopWatch, true); }
 
-void TfrmMain::mniOptionsClick(ui::MenuItem&) {
-    BringForward(windows_.frmOptions, true);
-}
+void TfrmMain::mniOptionsClick(ui::MenuItem&) { BringForward(windows_.frmOptions, true); }
 
 void TfrmMain::mniAboutClick(ui::MenuItem&) {
     if (ui::Form* f = windows_.frmAbout) f->ShowModal();

@@ -91,8 +91,8 @@ void TfrmMain::LoadSettings() {
 }
 
 void TfrmMain::ApplyColours(const settings::MainSettings& s) {
-    const settings::BarColours* colours[gadget::kBarCount] = {&s.cpu1Colours, &s.cpu2Colours,
-                                                              &s.ramColours, &s.swapColours};
+    const settings::BarColours* colours[gadget::kBarCount] = {&s.cpu1Colours, &s.cpu2Colours, &s.ramColours,
+                                                              &s.swapColours};
     TMyBar* const* bars = BarsOf(*this);
     for (int i = 0; i < gadget::kBarCount; ++i) {
         (*bars[i])->SetBackgroundColor(s.background);
@@ -112,8 +112,7 @@ void TfrmMain::SaveSettings() {
     MainSettings& m = all.main;
     // Colours as the bars show them.
     m.background = barCPU1->BackgroundColor();
-    BarColours* colours[gadget::kBarCount] = {&m.cpu1Colours, &m.cpu2Colours, &m.ramColours,
-                                              &m.swapColours};
+    BarColours* colours[gadget::kBarCount] = {&m.cpu1Colours, &m.cpu2Colours, &m.ramColours, &m.swapColours};
     TMyBar* const* bars = BarsOf(*this);
     for (int i = 0; i < gadget::kBarCount; ++i)
         *colours[i] = {(*bars[i])->BarColor1(), (*bars[i])->BarColor2(), (*bars[i])->BarColor3()};
@@ -145,7 +144,8 @@ void TfrmMain::SaveSettings() {
     all.adapter = AdapterIndex;
     all.network = NetworkWindow ? NetworkWindow->CurrentSettings() : NetworkDesign();
     for (int i = 0; i < kMeterCount; ++i)
-        all.meters[i] = MeterWindows[i] ? MeterWindows[i]->CurrentSettings() : MeterDesign(static_cast<Meter>(i));
+        all.meters[i] =
+            MeterWindows[i] ? MeterWindows[i]->CurrentSettings() : MeterDesign(static_cast<Meter>(i));
     WriteAll(*SettingsFile, all);
 }
 

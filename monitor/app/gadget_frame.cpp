@@ -7,11 +7,11 @@ int GripSize(int clientWidth, int clientHeight, bool windowsBorder) {
     return windowsBorder ? 8 : 5;
 }
 
-Hit HitTest(int x, int y, int width, int height, int clientWidth, int clientHeight,
-            bool windowsBorder, bool graphsShown) {
+Hit HitTest(int x, int y, int width, int height, int clientWidth, int clientHeight, bool windowsBorder,
+            bool graphsShown) {
     const int a = GripSize(clientWidth, clientHeight, windowsBorder);
-    const bool left = x < a, right = x > width - a;
-    const bool top = y < a, bottom = y > height - a;
+    const bool left = x<a, right = x> width - a;
+    const bool top = y<a, bottom = y> height - a;
     if (graphsShown) {
         if (left && top) return Hit::TopLeft;
         if (right && top) return Hit::TopRight;
@@ -25,8 +25,7 @@ Hit HitTest(int x, int y, int width, int height, int clientWidth, int clientHeig
     return Hit::Caption;
 }
 
-bool Snap(int& x, int& y, int width, int height, const Area& work, int threshold,
-          StickTo stick) {
+bool Snap(int& x, int& y, int width, int height, const Area& work, int threshold, StickTo stick) {
     if (stick == soNothing) return false;
     const int ox = x, oy = y;
     if (x <= work.left + threshold)

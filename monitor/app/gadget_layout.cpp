@@ -58,8 +58,7 @@ void SetNetworkHeight(Parts& p, int networkHeight) {
         p.bottomHeight = 0;
 }
 
-BarLayout LayoutBars(const bool bar[kBarCount], bool horizontal, int graphsWidth,
-                     int graphsHeight) {
+BarLayout LayoutBars(const bool bar[kBarCount], bool horizontal, int graphsWidth, int graphsHeight) {
     BarLayout l;
     int n = 0;
     for (int i = 0; i < kBarCount; ++i) n += bar[i] ? 1 : 0;
@@ -81,8 +80,8 @@ void ApplyBarLayout(Parts& p, const BarLayout& layout) {
     if (!layout.graphsShown) p.clientHeight = p.bottomHeight;
 }
 
-DigitPlacement PlaceDigits(int panelWidth, int down1Width, int down2Width, int pointWidth,
-                           int up1Width, bool big) {
+DigitPlacement PlaceDigits(int panelWidth, int down1Width, int down2Width, int pointWidth, int up1Width,
+                           bool big) {
     DigitPlacement d;
     const int q = panelWidth / 4;
     const int g = down1Width + down2Width + pointWidth;

@@ -53,10 +53,9 @@ struct BarLayout {
     int barSize = 0;          // every bar
     int cpuRowSize = 0;       // pnlCPURow
     bool cpuRowVisible = true;
-    int memoryRowSize = 0;    // pnlMemoryRow
+    int memoryRowSize = 0;  // pnlMemoryRow
 };
-BarLayout LayoutBars(const bool bar[kBarCount], bool horizontal, int graphsWidth,
-                     int graphsHeight);
+BarLayout LayoutBars(const bool bar[kBarCount], bool horizontal, int graphsWidth, int graphsHeight);
 
 // Applies the graph-area part of a layout to Parts (hides the graphs and shrinks the client
 // height to the bottom panel when no bar is shown).
@@ -73,8 +72,8 @@ struct DigitPlacement {
     Point down1, downPoint, down2;
     Point up1, upPoint, up2;
 };
-DigitPlacement PlaceDigits(int panelWidth, int down1Width, int down2Width, int pointWidth,
-                           int up1Width, bool big);
+DigitPlacement PlaceDigits(int panelWidth, int down1Width, int down2Width, int pointWidth, int up1Width,
+                           bool big);
 
 // Digit cells of both whole-part rate LCDs: the 3 they are designed with, or the 4 a whole
 // part from 1000 up needs (values clamped to the LCD's range 0..9999 first), so that no

@@ -42,10 +42,9 @@ namespace {
 
 std::string SystemErrorText(DWORD code) {
     char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   GetModuleHandleA("wininet.dll"), code, 0, reinterpret_cast<char*>(&text), 0,
-                                   nullptr);
+    const DWORD n = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
+        GetModuleHandleA("wininet.dll"), code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string s = n && text ? std::string(text, n) : std::string();
     if (text) LocalFree(text);
     while (!s.empty() && (s.back() == '\r' || s.back() == '\n' || s.back() == ' ' || s.back() == '.'))
@@ -102,16 +101,17 @@ void Perform(THttpClient::Request& rq) {
         if (!connection) return lastError();
         limit(connection);
         // A fresh answer every time: a cached copy of the file could hide a new release.
-        request = HttpOpenRequestA(connection, "GET", rq.path.c_str(), nullptr, nullptr, nullptr,
-                                   INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI,
-                                   0);
+        request =
+            HttpOpenRequestA(connection, "GET", rq.path.c_str(), nullptr, nullptr, nullptr,
+                             INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0);
         if (!request) return lastError();
         limit(request);
         started = GetTickCount();
         if (!HttpSendRequestA(request, rq.headers.c_str(), static_cast<DWORD>(rq.headers.size()), nullptr, 0))
             return lastError();
         DWORD status = 0, size = sizeof status;
-        if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+        if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                            nullptr))
             return lastError();
         if (status != HTTP_STATUS_OK)
             return fail(HttpStatusText(QueryText(request, HTTP_QUERY_VERSION), status,
@@ -120,7 +120,8 @@ void Perform(THttpClient::Request& rq) {
         while (!rq.body.Full()) {
             DWORD got = 0;
             started = GetTickCount();
-            if (!InternetReadFile(request, buf, static_cast<DWORD>(rq.body.Wanted()), &got)) return lastError();
+            if (!InternetReadFile(request, buf, static_cast<DWORD>(rq.body.Wanted()), &got))
+                return lastError();
             if (got == 0) break;
             rq.body.Feed(buf, got);
         }

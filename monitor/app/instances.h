@@ -45,9 +45,9 @@ std::string InstanceKey(const std::string& exePath);
 bool ValidateInstanceTable(InstanceTable& t);
 
 struct RegisterOutcome {
-    bool accepted = false;    // fewer instances than the maximum were registered before
-    uint32_t firstPid = 0;    // the first registered process (to activate when refused)
-    uint32_t previous = 0;    // how many were registered before
+    bool accepted = false;  // fewer instances than the maximum were registered before
+    uint32_t firstPid = 0;  // the first registered process (to activate when refused)
+    uint32_t previous = 0;  // how many were registered before
 };
 
 // On a copy: registers `pid` (sets the maximum to 1 when still 0 and appends the PID when

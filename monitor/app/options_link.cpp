@@ -17,7 +17,8 @@ OptionsValues OptionsLink::LiveValues() const {
     v.ram = coloursOf(main_.barRAM);
     v.swap = coloursOf(main_.barSwap);
 
-    const NetworkWindowSettings n = main_.NetworkWindow ? main_.NetworkWindow->CurrentSettings() : NetworkDesign();
+    const NetworkWindowSettings n =
+        main_.NetworkWindow ? main_.NetworkWindow->CurrentSettings() : NetworkDesign();
     v.network.uploadGaugeBackground = n.uploadGaugeBackground;
     v.network.uploadGaugeActive = n.uploadGaugeActive;
     v.network.downloadGaugeBackground = n.downloadGaugeBackground;

@@ -20,7 +20,9 @@ public:
             held_ = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
         }
     }
-    ~LockScope() { if (held_) ReleaseMutex(m_); }
+    ~LockScope() {
+        if (held_) ReleaseMutex(m_);
+    }
     LockScope(const LockScope&) = delete;
     LockScope& operator=(const LockScope&) = delete;
 
@@ -77,8 +79,8 @@ HWND FindProcessWindow(DWORD pid, const char* className) {
 SingleInstance::SingleInstance(const char* exePath) {
     const std::string key = InstanceKey(exePath);
     lock_.reset(CreateMutexA(nullptr, FALSE, (key + "_LOCK").c_str()));
-    mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                      sizeof(InstanceTable), (key + "_TABLE").c_str()));
+    mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(InstanceTable),
+                                      (key + "_TABLE").c_str()));
     if (!mapping_) return;  // no registry: run on our own
     table_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(InstanceTable)));
     if (!table_) return;

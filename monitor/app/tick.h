@@ -17,17 +17,17 @@ struct InterfaceCounters {
 };
 
 struct MemoryReading {
-    uint32_t memoryLoad = 0;       // percent
-    double totalPageFile = 0;      // bytes
-    double availPageFile = 0;      // bytes
+    uint32_t memoryLoad = 0;   // percent
+    double totalPageFile = 0;  // bytes
+    double availPageFile = 0;  // bytes
 };
 
 // Every platform figure the tick reads. The program forwards to the metric sources and the
 // memory and working-set calls; tests feed readings.
 class MetricSource {
 public:
-    virtual void SampleProcessors() = 0;              // may throw
-    virtual double ProcessorLoad(int index) = 0;      // fraction 0..1; may throw
+    virtual void SampleProcessors() = 0;          // may throw
+    virtual double ProcessorLoad(int index) = 0;  // fraction 0..1; may throw
     virtual MemoryReading Memory() = 0;
     // The interface table sorted by interface index; nullptr or count 0 when there is none.
     // The rows stay valid until the next call. May throw.
@@ -155,7 +155,9 @@ private:
     struct TableShape {
         std::size_t rows = 0;
         uint32_t interfaceIndex = 0;
-        bool operator!=(const TableShape& o) const { return rows != o.rows || interfaceIndex != o.interfaceIndex; }
+        bool operator!=(const TableShape& o) const {
+            return rows != o.rows || interfaceIndex != o.interfaceIndex;
+        }
     };
 
     TickCounters& c_;

@@ -34,7 +34,8 @@ std::size_t UpdateBody::Feed(const char* data, std::size_t size) {
 }
 
 UpdateVerdict DecideUpdate(const std::string& mine, const UpdateBody& latest) {
-    return !mine.empty() && !latest.Cut() && latest.Text() == mine ? UpdateVerdict::Latest : UpdateVerdict::Available;
+    return !mine.empty() && !latest.Cut() && latest.Text() == mine ? UpdateVerdict::Latest
+                                                                   : UpdateVerdict::Available;
 }
 
 std::string UpdateAvailableText(const std::string& mine, const std::string& latest) {

@@ -67,8 +67,7 @@ std::string ProcessStatusText(ActiveList active, int processes, int threads, int
     case ActiveList::Modules:
         std::snprintf(text, sizeof text, "%d Modules, Size: ", modules);
         return text + FormatThousands(moduleBytes, separator);
-    default:
-        return std::string();
+    default: return std::string();
     }
 }
 
@@ -87,7 +86,8 @@ ShortText ProcessCountText(int processes) {
 ShortText CommitChargeText(uint64_t total, uint64_t avail) {
     const uint64_t used = avail > total ? 0 : total - avail;
     ShortText t;
-    std::snprintf(t.text, sizeof t.text, "Commit Charge: %lluK / %lluK", static_cast<unsigned long long>(used / 1024),
+    std::snprintf(t.text, sizeof t.text, "Commit Charge: %lluK / %lluK",
+                  static_cast<unsigned long long>(used / 1024),
                   static_cast<unsigned long long>(total / 1024));
     return t;
 }

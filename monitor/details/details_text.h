@@ -46,9 +46,9 @@ ShortText CommitChargeText(uint64_t totalPageFile, uint64_t availPageFile);
 
 // End Process.
 extern const char* const kEndProcessWarning;
-extern const char* const kEndProcessCaption;   // "Warning"
-extern const char* const kCantOpenProcess;     // "Can't open this process for terminate."
-extern const char* const kTerminateTimeout;    // "Timeout."
+extern const char* const kEndProcessCaption;  // "Warning"
+extern const char* const kCantOpenProcess;    // "Can't open this process for terminate."
+extern const char* const kTerminateTimeout;   // "Timeout."
 constexpr uint32_t kTerminateWaitMs = 10000;
 
 }  // namespace details

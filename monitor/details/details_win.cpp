@@ -18,7 +18,8 @@ bool IsWindows2000() {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     if (!GetVersionExA(&v)) return false;
 #pragma GCC diagnostic pop
-    return v.dwPlatformId == VER_PLATFORM_WIN32_NT && SnapshotLacksFullPaths(v.dwMajorVersion, v.dwMinorVersion);
+    return v.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+           SnapshotLacksFullPaths(v.dwMajorVersion, v.dwMinorVersion);
 }
 
 template <size_t N>
@@ -46,10 +47,10 @@ void SnapshotSource::Processes(std::vector<ProcessEntry>& out) {
 void SnapshotSource::Threads(std::vector<ThreadEntry>& out) {
     out.clear();
     // The whole system's threads; the caller picks those of one process.
-    metrics::detail::Iterate<THREADENTRY32>(TH32CS_SNAPTHREAD, 0, &metrics::Thread32First, &metrics::Thread32Next,
-                                            [&](const THREADENTRY32& t) {
-                                                out.push_back({t.th32ThreadID, t.th32OwnerProcessID, t.tpDeltaPri});
-                                            });
+    metrics::detail::Iterate<THREADENTRY32>(
+        TH32CS_SNAPTHREAD, 0, &metrics::Thread32First, &metrics::Thread32Next, [&](const THREADENTRY32& t) {
+            out.push_back({t.th32ThreadID, t.th32OwnerProcessID, t.tpDeltaPri});
+        });
 }
 
 void SnapshotSource::Modules(uint32_t pid, std::vector<ModuleEntry>& out) {
@@ -110,7 +111,8 @@ HICON CopyWindowSmallIcon(HWND wnd) {
     HICON icon = reinterpret_cast<HICON>(GetClassLongPtrA(wnd, GCLP_HICONSM));
     auto ask = [wnd](WPARAM which) {
         DWORD_PTR answer = 0;
-        if (!SendMessageTimeoutA(wnd, WM_GETICON, which, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 200, &answer)) return HICON();
+        if (!SendMessageTimeoutA(wnd, WM_GETICON, which, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 200, &answer))
+            return HICON();
         return reinterpret_cast<HICON>(answer);
     };
     if (!icon) icon = ask(ICON_SMALL);
@@ -134,8 +136,8 @@ bool ReadFileVersion(const std::string& path, std::string& version, std::string&
     char key[64];
     // The first listed language, else US English in the Windows code page.
     WORD language = 0x0409, codePage = 1252;
-    if (VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) && tr &&
-        len >= sizeof(Translation)) {
+    if (VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) &&
+        tr && len >= sizeof(Translation)) {
         language = tr->language;
         codePage = tr->codePage;
     }

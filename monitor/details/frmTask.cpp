@@ -68,7 +68,7 @@ void TfrmTask::FormCreate() {
     const struct {
         TDetailsSheet* sheet;
         const char* caption;
-    } sheets[] = {{&tsGeneral, "General"}, {&tsTasks, "Tasks"},   {&tsProcesses, "Processes"},
+    } sheets[] = {{&tsGeneral, "General"}, {&tsTasks, "Tasks"},     {&tsProcesses, "Processes"},
                   {&tsProcessor, "CPU"},   {&tsFolders, "Folders"}, {&TabSheet1, "Network"}};
     for (const auto& s : sheets) {
         s.sheet->SetCaption(s.caption);
@@ -84,8 +84,9 @@ void TfrmTask::FormCreate() {
     lvApps.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     for (ui::ListView* lv : {&lvApps, &lvModules, &lvProcesses, &lvThreads}) lv->SetDoubleBuffered(true);
     // The icon of windows without one, ready before the first task rows get their icons.
-    DefaultTaskIcon.reset(static_cast<HICON>(CopyImage(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)), IMAGE_ICON,
-                                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    DefaultTaskIcon.reset(
+        static_cast<HICON>(CopyImage(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)), IMAGE_ICON,
+                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     RefreshTasks(true);
     // The CPU tab, the folders, the General tab's static part, the adapters, the graph's limit.
     Info.FormCreate(link_.UpperLimit());
@@ -157,7 +158,8 @@ void TfrmTask::Terminate1Execute() { mniEndProcessClick(mniEndProcess); }
 
 bool TfrmTask::ShortCut(const MSG& m) {
     if (m.message != WM_KEYDOWN) return false;
-    const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0,
+               shift = GetKeyState(VK_SHIFT) < 0;
     if (m.wParam == VK_F5 && !ctrl && !alt && !shift) {
         Refresh1Execute();
         return true;

@@ -61,7 +61,14 @@ public:
     static constexpr int kDesignSize = 448;  // outer width and height, also the minimum
     // Posted to itself when a menu key matches nothing: the window comes to the front.
     static constexpr UINT kBringToFront = WM_USER + 256;
-    enum PageIndex { kPageGeneral = 0, kPageTasks = 1, kPageProcesses = 2, kPageCPU = 3, kPageFolders = 4, kPageNetwork = 5 };
+    enum PageIndex {
+        kPageGeneral = 0,
+        kPageTasks = 1,
+        kPageProcesses = 2,
+        kPageCPU = 3,
+        kPageFolders = 4,
+        kPageNetwork = 5
+    };
 
     // `source` feeds the process lists (the platform's snapshots when null).
     explicit TfrmTask(ProgramLink& link, ProcessSource* source = nullptr);

@@ -68,7 +68,8 @@ void TfrmTask::BuildProcessesTab() {
     threadRows_ = std::make_unique<ReplaceList>(lvThreads);
     moduleRows_ = std::make_unique<ReplaceList>(lvModules);
     processStatus_ = std::make_unique<ProcessStatus>(*this);
-    processes_ = std::make_unique<ProcessTab>(*source_, *processRows_, *threadRows_, *moduleRows_, *processStatus_);
+    processes_ =
+        std::make_unique<ProcessTab>(*source_, *processRows_, *threadRows_, *moduleRows_, *processStatus_);
     processes_->SetThousandsSeparator(UserThousandsSeparator());
 }
 
@@ -131,14 +132,15 @@ ActiveList TfrmTask::ActiveProcessList() const {
     if (f && Handle() && IsChild(Handle(), f)) {
         lastActive_ = f == lvProcesses.Handle() ? ActiveList::Processes
                       : f == lvModules.Handle() ? ActiveList::Modules
-                                                 : ActiveList::Other;
+                                                : ActiveList::Other;
     }
     return lastActive_;
 }
 
 void TfrmTask::lvProcessesSelectItem(ui::ListView& lv, int row, bool selected) {
     if (row < 0 || row >= lv.Count()) return;
-    processes_->ProcessSelectItem(static_cast<uint32_t>(lv.Data(row)), lv.Caption(row), selected, lv.FocusedItem() >= 0);
+    processes_->ProcessSelectItem(static_cast<uint32_t>(lv.Data(row)), lv.Caption(row), selected,
+                                  lv.FocusedItem() >= 0);
 }
 
 void TfrmTask::lvModulesSelectItem(ui::ListView&, int, bool selected) {

@@ -42,7 +42,8 @@ public:
     }
     void Add(const ListRow& row) override {
         const int r = lv_.AddItem(row.caption.c_str(), static_cast<LPARAM>(row.data));
-        for (size_t i = 0; i < row.subItems.size(); ++i) lv_.SetSubItem(r, static_cast<int>(i), row.subItems[i].c_str());
+        for (size_t i = 0; i < row.subItems.size(); ++i)
+            lv_.SetSubItem(r, static_cast<int>(i), row.subItems[i].c_str());
     }
     void SetSubItem(uint32_t pid, int subItem, const std::string& text) override {
         const int r = lv_.FindData(static_cast<LPARAM>(pid));
@@ -109,8 +110,7 @@ public:
             const int r = f_.lvModules.FocusedItem();
             return r >= 0 ? f_.lvModules.SubItem(r, kSubModulePath) : std::string();
         }
-        default:
-            return std::string();
+        default: return std::string();
         }
     }
     void ShowVersionOf(const std::string& file) override {

@@ -13,13 +13,13 @@ namespace details {
 
 // What GetVersionEx reports (with OSVERSIONINFOEX where the system has it).
 struct OsVersion {
-  enum Platform : uint32_t { Win32s = 0, Win9x = 1, WinNT = 2 };
-  uint32_t platformId = 0;
-  uint32_t major = 0, minor = 0, build = 0;
-  std::string csd;          // szCSDVersion, as reported
-  bool extended = false;    // productType and suiteMask are valid
-  uint8_t productType = 0;  // 1 workstation, 2 domain controller, 3 server
-  uint16_t suiteMask = 0;
+    enum Platform : uint32_t { Win32s = 0, Win9x = 1, WinNT = 2 };
+    uint32_t platformId = 0;
+    uint32_t major = 0, minor = 0, build = 0;
+    std::string csd;          // szCSDVersion, as reported
+    bool extended = false;    // productType and suiteMask are valid
+    uint8_t productType = 0;  // 1 workstation, 2 domain controller, 3 server
+    uint16_t suiteMask = 0;
 };
 
 // Suite flags and product types as the system defines them.
@@ -43,28 +43,28 @@ uint64_t RoundedSeconds(uint64_t milliseconds);
 // lblRunning: the elapsed-time text of the system's running time, returned in place (the
 // tick that shows it allocates nothing).
 struct RunningText {
-  char text[metrics::kElapsedTextSize];
-  const char* c_str() const { return text; }
+    char text[metrics::kElapsedTextSize];
+    const char* c_str() const { return text; }
 };
 RunningText RunningTimeText(uint64_t milliseconds);
 
 // The live memory labels of the General tab and the commit charge of the status bar, written
 // into fixed buffers (a tick allocates nothing).
 struct MemoryTexts {
-  char totalRAM[24] = "";  // lblTotalRAM, K
-  char availRAM[24] = "";  // lblAvailRAM, K
-  char ramMB[24] = "";     // lblRAM, "n MB" in use
-  char pfTotal[24] = "";   // lblPFTotal, K
-  char pfAvail[24] = "";   // lblPFAvail, K
-  char swapMB[24] = "";    // lblSwap, "n MB" in use
-  char commit[64] = "";    // "Commit Charge: cK / tK"
+    char totalRAM[24] = "";  // lblTotalRAM, K
+    char availRAM[24] = "";  // lblAvailRAM, K
+    char ramMB[24] = "";     // lblRAM, "n MB" in use
+    char pfTotal[24] = "";   // lblPFTotal, K
+    char pfAvail[24] = "";   // lblPFAvail, K
+    char swapMB[24] = "";    // lblSwap, "n MB" in use
+    char commit[64] = "";    // "Commit Charge: cK / tK"
 };
 void FormatMemory(const metrics::MemoryStatus& m, MemoryTexts& out);
 
 // pnlTotalsResize: every group as high as gbCPU, its black panel 25 less, the gauge 32 less
 // than the panel, the value label 10 below the gauge.
 struct GaugeLayout {
-  int groupHeight, panelHeight, gaugeHeight, labelTop;
+    int groupHeight, panelHeight, gaugeHeight, labelTop;
 };
 GaugeLayout LayoutGauges(int cpuGroupHeight);
 

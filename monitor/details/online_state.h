@@ -19,15 +19,15 @@ std::string LocalAddress(const std::vector<AddressRow>& addresses);
 // the state (the list was built from the same machine a moment before); every later change of
 // state reports a flip.
 class OnlineState {
- public:
-  // Takes a reading; true when the online state flipped.
-  bool Update(const std::string& address);
-  bool Online() const { return online_; }
-  bool Known() const { return known_; }
+public:
+    // Takes a reading; true when the online state flipped.
+    bool Update(const std::string& address);
+    bool Online() const { return online_; }
+    bool Known() const { return known_; }
 
- private:
-  bool known_ = false;
-  bool online_ = false;
+private:
+    bool known_ = false;
+    bool online_ = false;
 };
 
 }  // namespace details

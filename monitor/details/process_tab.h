@@ -123,8 +123,8 @@ protected:
 
 class ProcessTab {
 public:
-    ProcessTab(ProcessSource& source, ProcessRows& processes, RowsReplace& threads,
-               RowsReplace& modules, ProcessStatusBar& status);
+    ProcessTab(ProcessSource& source, ProcessRows& processes, RowsReplace& threads, RowsReplace& modules,
+               ProcessStatusBar& status);
 
     // The user's thousands separator (the module size texts).
     void SetThousandsSeparator(const std::string& s) { separator_ = s; }

@@ -25,40 +25,40 @@ std::vector<std::string> ReadSystemLines();
 
 // Milliseconds since the system started.
 class Clock {
- public:
-  virtual ~Clock() = default;
-  virtual uint64_t Milliseconds() const = 0;
+public:
+    virtual ~Clock() = default;
+    virtual uint64_t Milliseconds() const = 0;
 };
 // GetTickCount64 where the system has it (it does not wrap after 49.7 days), else GetTickCount.
 class TickSource final : public Clock {
- public:
-  TickSource();
-  uint64_t Milliseconds() const override;
+public:
+    TickSource();
+    uint64_t Milliseconds() const override;
 
- private:
-  using Fn = ULONGLONG(WINAPI*)();
-  Fn tick64_ = nullptr;
+private:
+    using Fn = ULONGLONG(WINAPI*)();
+    Fn tick64_ = nullptr;
 };
 
 // The locations of the special folders on this system.
 class SystemFolderSource final : public FolderSource {
- public:
-  std::string RegistryValue(const char* value) override;
-  std::string WindowsDirectory() override;
-  std::string SystemDirectory() override;
-  std::string TempPath() override;
-  std::string SpecialFolder(int csidl) override;
+public:
+    std::string RegistryValue(const char* value) override;
+    std::string WindowsDirectory() override;
+    std::string SystemDirectory() override;
+    std::string TempPath() override;
+    std::string SpecialFolder(int csidl) override;
 };
 
 // Opens a folder as "Open in Explorer" does; the shell's answer is ignored.
 class FolderOpener {
- public:
-  virtual ~FolderOpener() = default;
-  virtual void Explore(const std::string& location) = 0;
+public:
+    virtual ~FolderOpener() = default;
+    virtual void Explore(const std::string& location) = 0;
 };
 class ShellFolderOpener final : public FolderOpener {
- public:
-  void Explore(const std::string& location) override;
+public:
+    void Explore(const std::string& location) override;
 };
 
 // The interface table (sorted by index) and the address table as the list needs them. An
@@ -66,9 +66,9 @@ class ShellFolderOpener final : public FolderOpener {
 std::vector<InterfaceRow> ReadInterfaceRows();
 std::vector<AddressRow> ReadAddressRows();
 class SystemNetworkTables final : public NetworkTables {
- public:
-  std::vector<InterfaceRow> Interfaces() override { return ReadInterfaceRows(); }
-  std::vector<AddressRow> Addresses() override { return ReadAddressRows(); }
+public:
+    std::vector<InterfaceRow> Interfaces() override { return ReadInterfaceRows(); }
+    std::vector<AddressRow> Addresses() override { return ReadAddressRows(); }
 };
 
 // The first 32 x 32 icon of explorer.exe in the Windows folder (the shell's computer icon when

@@ -29,8 +29,8 @@ void TfrmInternet::BuildMenu() {
     Command(mniHelp, "Help", &F::mniHelpClick);
     Command(mniClose, "Close Network", &F::mniCloseClick);
     for (ui::MenuItem* s : {&N1, &N2, &N3, &N4}) s->SetCaption(ui::MenuItem::kSeparator);
-    for (ui::MenuItem* i : {&mniAlwaysOnTop, &mniGraph, &mniHide, &N1, &mniSnap, &mniBorder, &N2,
-                            &mniAlpha, &N3, &mniOptions, &N4, &mniHelp, &mniClose})
+    for (ui::MenuItem* i : {&mniAlwaysOnTop, &mniGraph, &mniHide, &N1, &mniSnap, &mniBorder, &N2, &mniAlpha,
+                            &N3, &mniOptions, &N4, &mniHelp, &mniClose})
         PopupMenu1.Items.Add(*i);
     PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
 }

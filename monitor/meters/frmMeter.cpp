@@ -38,9 +38,9 @@ void TfrmMeter::BuildMenu() {
     Command(mniHelp, "Help", &F::mniHelpClick);
     Command(mniClose, FamilyOf(meter_).closeCaption, &F::mniCloseClick);
     for (ui::MenuItem* s : {&N1, &N2, &N3, &N4, &N5}) s->SetCaption(ui::MenuItem::kSeparator);
-    for (ui::MenuItem* i : {&mniAlwaysOnTop, &mniHorizontal, &mniGraph, &N1, &mniEnhanced, &mniHide,
-                            &N2, &mniSnap, &mniBorder, &N3, &mniAlpha, &mniTransparent, &N4,
-                            &mniOptions, &N5, &mniHelp, &mniClose})
+    for (ui::MenuItem* i :
+         {&mniAlwaysOnTop, &mniHorizontal, &mniGraph, &N1, &mniEnhanced, &mniHide, &N2, &mniSnap, &mniBorder,
+          &N3, &mniAlpha, &mniTransparent, &N4, &mniOptions, &N5, &mniHelp, &mniClose})
         PopupMenu1.Items.Add(*i);
     PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
 }
@@ -85,7 +85,9 @@ void TfrmMeter::FormCreate(const settings::SettingsFile* file) {
     Scope->SetThreaded(false);
     Scope->OnNeedData = [this](widgets::TVrScope& s, int ch, int& v) { ScopeNeedData(s, ch, v); };
     Scope->OnError = [](const char* text) { ui::ShowExceptionBox(text); };
-    Scope.OnMouseDown = [this](ui::Control& c, ui::MouseButton b, int x, int y) { DragMouseDown(c, b, x, y); };
+    Scope.OnMouseDown = [this](ui::Control& c, ui::MouseButton b, int x, int y) {
+        DragMouseDown(c, b, x, y);
+    };
 
     VrGauge.SetParent(&leftBlotter);
     VrGauge->SetOrientation(widgets::voVertical);

@@ -78,8 +78,8 @@ public:
 
     ui::TJbBlend Blend{*this};
     ui::PopupMenu PopupMenu1;
-    ui::MenuItem mniAlwaysOnTop, mniGraph, mniHide, mniSnap, mniBorder, mniAlpha, mniOptions,
-        mniHelp, mniClose;
+    ui::MenuItem mniAlwaysOnTop, mniGraph, mniHide, mniSnap, mniBorder, mniAlpha, mniOptions, mniHelp,
+        mniClose;
     TMyBlotter leftBlotter, rightBlotter;
 
     void mniAlwaysOnTopClick(ui::MenuItem& sender);

@@ -18,7 +18,7 @@ int EdgeThickness(bool windowsBorder, int clientWidth, int clientHeight) {
 }
 
 Hit HitTest(int x, int y, int width, int height, int t) {
-    const bool left = x < t, right = x > width - t, top = y < t, bottom = y > height - t;
+    const bool left = x<t, right = x> width - t, top = y<t, bottom = y> height - t;
     if (left && top) return Hit::TopLeft;
     if (right && top) return Hit::TopRight;
     if (right && bottom) return Hit::BottomRight;

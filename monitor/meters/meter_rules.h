@@ -24,8 +24,8 @@ Hit HitTest(int x, int y, int width, int height, int t);
 
 // Where the gauges and value labels go for a client height and a label height.
 struct GaugeLayout {
-    int gaugeHeight = 1;   // client height - (label height + 10), at least 1
-    int labelTop = 0;      // client height - label height - 3
+    int gaugeHeight = 1;        // client height - (label height + 10), at least 1
+    int labelTop = 0;           // client height - label height - 3
     bool labelVisible = false;  // client height >= label height + 4
     bool gaugeVisible = false;  // client height >= label height + 8
 };
@@ -42,7 +42,7 @@ MenuShown MeterMenu(bool enhanced);
 // One row of the family table.
 struct Family {
     settings::Meter meter;
-    const char* className;     // the form class, also the window class
+    const char* className;  // the form class, also the window class
     const char* hint;
     const char* closeCaption;
 };

@@ -8,9 +8,9 @@
 namespace metrics {
 
 struct ElapsedOptions {
-  bool wholeSeconds = true;  // off: seconds with two decimals ("12.25 seconds")
-  bool shortUnits = false;   // "3d 4h 1m 12s" instead of the words
-  bool showZeros = false;    // list every unit below the largest non-zero one, zeros too
+    bool wholeSeconds = true;  // off: seconds with two decimals ("12.25 seconds")
+    bool shortUnits = false;   // "3d 4h 1m 12s" instead of the words
+    bool showZeros = false;    // list every unit below the largest non-zero one, zeros too
 };
 
 // `seconds` below 0 (or not a number) counts as 0.

@@ -9,24 +9,24 @@ namespace metrics {
 
 // The generic error of the metric sources (CPU sampler messages and the like).
 class Error : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+public:
+    using std::runtime_error::runtime_error;
 };
 
 // A failed IP helper call with one of the three known codes.
 class EIpHlpError : public Error {
- public:
-  using Error::Error;
+public:
+    using Error::Error;
 };
 
 // A failed system call reported through its last-error code.
 class EWin32Error : public Error {
- public:
-  EWin32Error(uint32_t code, const std::string& text) : Error(text), code_(code) {}
-  uint32_t code() const { return code_; }
+public:
+    EWin32Error(uint32_t code, const std::string& text) : Error(text), code_(code) {}
+    uint32_t code() const { return code_; }
 
- private:
-  uint32_t code_;
+private:
+    uint32_t code_;
 };
 
 }  // namespace metrics

@@ -5,9 +5,9 @@
 namespace metrics {
 
 struct MemoryStatus {
-  uint32_t memoryLoad = 0;  // percent
-  uint64_t totalPhys = 0, availPhys = 0;
-  uint64_t totalPageFile = 0, availPageFile = 0;
+    uint32_t memoryLoad = 0;  // percent
+    uint64_t totalPhys = 0, availPhys = 0;
+    uint64_t totalPageFile = 0, availPageFile = 0;
 };
 
 }  // namespace metrics

@@ -10,11 +10,11 @@ namespace metrics {
 
 // The two system calls, so a test can feed readings.
 class MemoryStatusApi {
- public:
-  virtual ~MemoryStatusApi() = default;
-  // false when the system has no GlobalMemoryStatusEx (or it fails).
-  virtual bool StatusEx(MEMORYSTATUSEX& status) = 0;
-  virtual void Status(MEMORYSTATUS& status) = 0;
+public:
+    virtual ~MemoryStatusApi() = default;
+    // false when the system has no GlobalMemoryStatusEx (or it fails).
+    virtual bool StatusEx(MEMORYSTATUSEX& status) = 0;
+    virtual void Status(MEMORYSTATUS& status) = 0;
 };
 
 // The running system's calls (GlobalMemoryStatusEx looked up once, in kernel32).

@@ -23,11 +23,11 @@ static_assert(sizeof(MODULEENTRY32) == 548, "MODULEENTRY32 (ANSI)");
 // Where entry points come from; the real one uses GetModuleHandleA/LoadLibraryA/
 // GetProcAddress. Tests install another to act out a system without them.
 class ModuleLoader {
- public:
-  virtual ~ModuleLoader() = default;
-  virtual HMODULE GetHandle(const char* name) = 0;
-  virtual HMODULE Load(const char* name) = 0;
-  virtual FARPROC Lookup(HMODULE module, const char* name) = 0;
+public:
+    virtual ~ModuleLoader() = default;
+    virtual HMODULE GetHandle(const char* name) = 0;
+    virtual HMODULE Load(const char* name) = 0;
+    virtual FARPROC Lookup(HMODULE module, const char* name) = 0;
 };
 // Replaces the loader and forgets every binding (null: the real loader again).
 void SetModuleLoaderForTesting(ModuleLoader* loader);
@@ -51,9 +51,12 @@ DWORD GetModuleFileNameEx(HANDLE process, HMODULE module, char* buffer, DWORD si
 
 // The iteration pattern over one snapshot: a fresh snapshot, First/Next while the callback
 // returns true (or returns nothing), snapshot closed on every path. Lists nothing when the snapshot fails.
-template <class F> void ForEachProcess(F&& f);
-template <class F> void ForEachThread(DWORD ownerProcessId, F&& f);  // filtered by owner
-template <class F> void ForEachModule(DWORD processId, F&& f);
+template <class F>
+void ForEachProcess(F&& f);
+template <class F>
+void ForEachThread(DWORD ownerProcessId, F&& f);  // filtered by owner
+template <class F>
+void ForEachModule(DWORD processId, F&& f);
 
 // Full path of a process's executable (OpenProcess + GetModuleFileNameEx for module 0),
 // or "[Idle]" when the process cannot be opened or the name cannot be read.
@@ -62,52 +65,54 @@ std::string ProcessFullPath(DWORD processId);
 // ---- implementation of the templates ----
 namespace detail {
 struct SnapshotHandle {
-  HANDLE h;
-  explicit SnapshotHandle(HANDLE handle) : h(handle) {}
-  ~SnapshotHandle() {
-    if (h != INVALID_HANDLE_VALUE && h != nullptr) CloseHandle(h);
-  }
-  SnapshotHandle(const SnapshotHandle&) = delete;
-  SnapshotHandle& operator=(const SnapshotHandle&) = delete;
-  bool valid() const { return h != INVALID_HANDLE_VALUE; }
+    HANDLE h;
+    explicit SnapshotHandle(HANDLE handle) : h(handle) {}
+    ~SnapshotHandle() {
+        if (h != INVALID_HANDLE_VALUE && h != nullptr) CloseHandle(h);
+    }
+    SnapshotHandle(const SnapshotHandle&) = delete;
+    SnapshotHandle& operator=(const SnapshotHandle&) = delete;
+    bool valid() const { return h != INVALID_HANDLE_VALUE; }
 };
 
 template <class Entry, class F>
-void Iterate(DWORD kind, DWORD pid, BOOL (*first)(HANDLE, Entry*), BOOL (*next)(HANDLE, Entry*),
-             F&& f) {
-  SnapshotHandle snap(metrics::CreateToolhelp32Snapshot(kind, pid));
-  if (!snap.valid()) return;
-  Entry e{};
-  e.dwSize = sizeof(Entry);
-  for (BOOL ok = first(snap.h, &e); ok; ok = next(snap.h, &e)) {
-    if constexpr (std::is_same_v<decltype(f(static_cast<const Entry&>(e))), void>) {
-      f(static_cast<const Entry&>(e));
-    } else if (!f(static_cast<const Entry&>(e))) {
-      break;
+void Iterate(DWORD kind, DWORD pid, BOOL (*first)(HANDLE, Entry*), BOOL (*next)(HANDLE, Entry*), F&& f) {
+    SnapshotHandle snap(metrics::CreateToolhelp32Snapshot(kind, pid));
+    if (!snap.valid()) return;
+    Entry e{};
+    e.dwSize = sizeof(Entry);
+    for (BOOL ok = first(snap.h, &e); ok; ok = next(snap.h, &e)) {
+        if constexpr (std::is_same_v<decltype(f(static_cast<const Entry&>(e))), void>) {
+            f(static_cast<const Entry&>(e));
+        } else if (!f(static_cast<const Entry&>(e))) {
+            break;
+        }
     }
-  }
 }
 }  // namespace detail
 
-template <class F> void ForEachProcess(F&& f) {
-  detail::Iterate<PROCESSENTRY32>(TH32CS_SNAPPROCESS, 0, &metrics::Process32First,
-                                  &metrics::Process32Next, f);
+template <class F>
+void ForEachProcess(F&& f) {
+    detail::Iterate<PROCESSENTRY32>(TH32CS_SNAPPROCESS, 0, &metrics::Process32First, &metrics::Process32Next,
+                                    f);
 }
-template <class F> void ForEachThread(DWORD ownerProcessId, F&& f) {
-  detail::Iterate<THREADENTRY32>(TH32CS_SNAPTHREAD, 0, &metrics::Thread32First,
-                                 &metrics::Thread32Next, [&](const THREADENTRY32& t) {
-                                   if (t.th32OwnerProcessID != ownerProcessId) return true;
-                                   if constexpr (std::is_same_v<decltype(f(t)), void>) {
-                                     f(t);
-                                     return true;
-                                   } else {
-                                     return static_cast<bool>(f(t));
-                                   }
-                                 });
+template <class F>
+void ForEachThread(DWORD ownerProcessId, F&& f) {
+    detail::Iterate<THREADENTRY32>(TH32CS_SNAPTHREAD, 0, &metrics::Thread32First, &metrics::Thread32Next,
+                                   [&](const THREADENTRY32& t) {
+                                       if (t.th32OwnerProcessID != ownerProcessId) return true;
+                                       if constexpr (std::is_same_v<decltype(f(t)), void>) {
+                                           f(t);
+                                           return true;
+                                       } else {
+                                           return static_cast<bool>(f(t));
+                                       }
+                                   });
 }
-template <class F> void ForEachModule(DWORD processId, F&& f) {
-  detail::Iterate<MODULEENTRY32>(TH32CS_SNAPMODULE, processId, &metrics::Module32First,
-                                 &metrics::Module32Next, f);
+template <class F>
+void ForEachModule(DWORD processId, F&& f) {
+    detail::Iterate<MODULEENTRY32>(TH32CS_SNAPMODULE, processId, &metrics::Module32First,
+                                   &metrics::Module32Next, f);
 }
 
 }  // namespace metrics

@@ -10,12 +10,12 @@ namespace {
 // Page layout: groups in two columns (or three on the Main Group page) inside a 6-pixel margin;
 // colour rows of a button and the swatch beside it.
 constexpr int kMargin = 6;
-constexpr int kRow = 28;           // colour row pitch
+constexpr int kRow = 28;  // colour row pitch
 constexpr int kButtonHeight = 23;
 constexpr int kSwatchWidth = 34;
 constexpr int kSwatchHeight = 19;
-constexpr int kGroupTop = 22;      // a group's caption and frame above its first row
-constexpr int kInset = 12;         // a group's frame left and right of its rows
+constexpr int kGroupTop = 22;  // a group's caption and frame above its first row
+constexpr int kInset = 12;     // a group's frame left and right of its rows
 constexpr int kTrackHeight = 30;
 constexpr int kTextHeight = 14;
 
@@ -58,7 +58,9 @@ int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
 // A control's value for the apply: the loaded value while the control still shows it as the
 // range allowed, so that an untouched control never rewrites a value outside its range (the
 // design AlphaBase 0 under an "At 0%" range from 2).
-int Kept(int position, int loaded, int lo, int hi) { return position == Clamp(loaded, lo, hi) ? loaded : position; }
+int Kept(int position, int loaded, int lo, int hi) {
+    return position == Clamp(loaded, lo, hi) ? loaded : position;
+}
 
 }  // namespace
 
@@ -71,7 +73,8 @@ bool TJvRunOnStartup::MayChange() {
     const bool nt = v.dwPlatformId == VER_PLATFORM_WIN32_NT;
     bool opened = false;
     if (nt) {
-        const ServiceHandle scm(OpenSCManagerA(nullptr, nullptr, GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE));
+        const ServiceHandle scm(
+            OpenSCManagerA(nullptr, nullptr, GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE));
         opened = scm.get() != nullptr;
     }
     return StartupChoiceAllowed(nt, opened);
@@ -129,7 +132,8 @@ void TColorButton::Place(ui::Control* parent, int left, int top, int width, cons
     SetBounds(left, top, width, kButtonHeight);
     SetText(caption);
     swatch_.SetParent(parent);
-    swatch_.SetBounds(left + width + 8, top + (kButtonHeight - kSwatchHeight) / 2, kSwatchWidth, kSwatchHeight);
+    swatch_.SetBounds(left + width + 8, top + (kButtonHeight - kSwatchHeight) / 2, kSwatchWidth,
+                      kSwatchHeight);
     OnClick = ui::Bind(this, &TColorButton::btnColorClick);
 }
 
@@ -289,8 +293,12 @@ void TfrmOptions::FormCreate() {
         ui::TabSheet& sheet;
         const char* caption;
     };
-    const Page pages[] = {{tsMainGroup, "Main Group"}, {tsNetwork, "Network"}, {tsCPU1, "CPU"},
-                          {tsCPU2, "CPU 2"},           {tsRAM, "RAM"},         {tsSwap, "Swap"},
+    const Page pages[] = {{tsMainGroup, "Main Group"},
+                          {tsNetwork, "Network"},
+                          {tsCPU1, "CPU"},
+                          {tsCPU2, "CPU 2"},
+                          {tsRAM, "RAM"},
+                          {tsSwap, "Swap"},
                           {tsMisc, "Misc"}};
     for (const Page& p : pages) {
         p.sheet.SetCaption(p.caption);
@@ -386,8 +394,8 @@ void TfrmOptions::BuildNetwork() {
     PlaceGroup(gbDownloadGauge, &tsNetwork, 2 * kMargin + third, kMargin, third, two, "Download Gauge");
     btnDownloadGaugeBackground.Place(&gbDownloadGauge, 0, 0, narrow, "Background");
     btnDownloadGaugeActive.Place(&gbDownloadGauge, 0, kRow, narrow, "Active");
-    PlaceGroup(gbInternetForm, &tsNetwork, 3 * kMargin + 2 * third, kMargin, kPageWidth - 4 * kMargin - 2 * third,
-               two, "Floating Network Window");
+    PlaceGroup(gbInternetForm, &tsNetwork, 3 * kMargin + 2 * third, kMargin,
+               kPageWidth - 4 * kMargin - 2 * third, two, "Floating Network Window");
     btnInternetFormColor.Place(&gbInternetForm, 0, 0, narrow, "Background");
 
     const int top = 2 * kMargin + two;
@@ -488,7 +496,8 @@ OptionsValues TfrmOptions::Values() const {
     n.upperLimit = Kept(seNetwork.Value(), loadedLimit_, kLimitMin, kLimitMax);
     n.opacity = tbNetworkOpacity.Position();
     v.adapterItem = cmbAdapter.ItemIndex() < 0 ? rows_ : cmbAdapter.ItemIndex();
-    for (int i = 0; i < kMeterCount; ++i) v.meters[i] = const_cast<TfrmOptions*>(this)->MeterSheet(static_cast<Meter>(i)).Values();
+    for (int i = 0; i < kMeterCount; ++i)
+        v.meters[i] = const_cast<TfrmOptions*>(this)->MeterSheet(static_cast<Meter>(i)).Values();
     v.barGraphTray = cmbTrayType.ItemIndex() != 1;
     v.loadWithWindows = cbLoadWindows.Checked();
     return v;

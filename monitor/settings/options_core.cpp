@@ -7,9 +7,7 @@ int AdapterItemOf(std::int32_t adapter, int rowCount) {
     return adapter >= 0 && adapter < rowCount ? adapter : rowCount;
 }
 
-std::int32_t AdapterOfItem(int item, int rowCount) {
-    return item >= 0 && item < rowCount ? item : -1;
-}
+std::int32_t AdapterOfItem(int item, int rowCount) { return item >= 0 && item < rowCount ? item : -1; }
 
 std::int32_t InitialAdapter(std::optional<std::int32_t> stored, int rowCount) {
     return stored ? AdapterOfItem(AdapterItemOf(*stored, rowCount), rowCount) : -1;
@@ -34,7 +32,8 @@ void ApplyOptions(const OptionsValues& v, int rowCount, bool startupAllowed, Opt
     target.SetGadget(v.mainOpacity, v.mainBackground, v.cpu, v.ram, v.swap);
 
     // Compared as list positions: a kept value past the table and "All Interfaces" are the same.
-    if (AdapterItemOf(target.Adapter(), rowCount) != AdapterItemOf(AdapterOfItem(v.adapterItem, rowCount), rowCount))
+    if (AdapterItemOf(target.Adapter(), rowCount) !=
+        AdapterItemOf(AdapterOfItem(v.adapterItem, rowCount), rowCount))
         target.ChangeAdapter(AdapterOfItem(v.adapterItem, rowCount));
 
     target.SetUpperLimit(v.network.upperLimit, ScalePeak(v.network.upperLimit));

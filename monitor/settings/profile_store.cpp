@@ -10,8 +10,7 @@ bool SameName(const std::string& a, const char* b) {
     const std::size_t n = std::strlen(b);
     if (a.size() != n) return false;
     for (std::size_t i = 0; i < n; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     }
     return true;

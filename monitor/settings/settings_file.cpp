@@ -56,13 +56,11 @@ std::string SettingsPathFor(const std::string& executablePath) {
     return folder + "Statwell.ini";
 }
 
-std::string SettingsFile::ReadString(const char* section, const char* key,
-                                     const std::string& def) const {
+std::string SettingsFile::ReadString(const char* section, const char* key, const std::string& def) const {
     return store_->Read(section, key, def.c_str());
 }
 
-std::int32_t SettingsFile::ReadInteger(const char* section, const char* key,
-                                       std::int32_t def) const {
+std::int32_t SettingsFile::ReadInteger(const char* section, const char* key, std::int32_t def) const {
     std::int32_t v;
     return ParseInteger(store_->Read(section, key, ""), v) ? v : def;
 }

@@ -143,10 +143,30 @@ const char* MeterSection(Meter meter) {
 MeterWindowSettings MeterDesign(Meter meter) {
     MeterWindowSettings s;
     switch (meter) {
-    case Meter::CPU1: s.width = 143; s.height = 25; s.left = 460; s.top = 102; break;
-    case Meter::CPU2: s.width = 143; s.height = 23; s.left = 439; s.top = 155; break;
-    case Meter::RAM: s.width = 143; s.height = 23; s.left = 345; s.top = 134; break;
-    case Meter::Swap: s.width = 152; s.height = 21; s.left = 354; s.top = 155; break;
+    case Meter::CPU1:
+        s.width = 143;
+        s.height = 25;
+        s.left = 460;
+        s.top = 102;
+        break;
+    case Meter::CPU2:
+        s.width = 143;
+        s.height = 23;
+        s.left = 439;
+        s.top = 155;
+        break;
+    case Meter::RAM:
+        s.width = 143;
+        s.height = 23;
+        s.left = 345;
+        s.top = 134;
+        break;
+    case Meter::Swap:
+        s.width = 152;
+        s.height = 21;
+        s.left = 354;
+        s.top = 155;
+        break;
     }
     return s;
 }
@@ -165,8 +185,7 @@ std::int32_t ReadAdapter(const SettingsFile& file, std::int32_t current) {
     return file.ReadInteger(kNetwork, "Adapter", current);
 }
 
-MeterWindowSettings ReadMeter(const SettingsFile& file, Meter meter,
-                              const MeterWindowSettings& current) {
+MeterWindowSettings ReadMeter(const SettingsFile& file, Meter meter, const MeterWindowSettings& current) {
     MeterWindowSettings s = current;
     const bool border = s.windowsBorder;
     VisitMeter(s, Reader{file, MeterSection(meter)});
@@ -174,17 +193,14 @@ MeterWindowSettings ReadMeter(const SettingsFile& file, Meter meter,
     return s;
 }
 
-NetworkWindowSettings ReadNetworkWindow(const SettingsFile& file,
-                                        const NetworkWindowSettings& current) {
+NetworkWindowSettings ReadNetworkWindow(const SettingsFile& file, const NetworkWindowSettings& current) {
     NetworkWindowSettings s = current;
     VisitNetworkHead(s, Reader{file, kNetwork});
     VisitNetworkRest(s, Reader{file, kNetwork});
     return s;
 }
 
-void WriteMain(SettingsFile& file, const MainSettings& s) {
-    VisitMain(s, Writer{file, kMain});
-}
+void WriteMain(SettingsFile& file, const MainSettings& s) { VisitMain(s, Writer{file, kMain}); }
 
 void WriteNetwork(SettingsFile& file, const NetworkWindowSettings& s, std::int32_t adapter) {
     VisitNetworkHead(s, Writer{file, kNetwork});
@@ -204,8 +220,7 @@ void WriteMainTail(SettingsFile& file, bool trayIconImage) {
 void WriteAll(SettingsFile& file, const AllSettings& all) {
     WriteMain(file, all.main);
     WriteNetwork(file, all.network, all.adapter);
-    for (int i = 0; i < kMeterCount; ++i)
-        WriteMeter(file, static_cast<Meter>(i), all.meters[i]);
+    for (int i = 0; i < kMeterCount; ++i) WriteMeter(file, static_cast<Meter>(i), all.meters[i]);
     WriteMainTail(file, all.main.trayIconImage);
 }
 

@@ -10,9 +10,9 @@
 
 namespace settings {
 
-constexpr Colour kBarLow = 3394611;     // 0x33CC33 green
-constexpr Colour kBarMedium = 131071;   // 0x01FFFF yellow
-constexpr Colour kBarHigh = 255;        // 0x0000FF red
+constexpr Colour kBarLow = 3394611;    // 0x33CC33 green
+constexpr Colour kBarMedium = 131071;  // 0x01FFFF yellow
+constexpr Colour kBarHigh = 255;       // 0x0000FF red
 
 struct BarColours {
     Colour low = kBarLow;
@@ -85,10 +85,10 @@ struct NetworkWindowSettings {
     std::int32_t upperLimit = 100;
     bool alphaBlend = false;
     std::int32_t alphaBlendValue = 180;
-    Colour downloadGaugeBackground = 32768;    // 0x008000
-    Colour downloadGaugeActive = 65177;        // 0x00FE99
-    Colour uploadGaugeBackground = 12534528;   // 0xBF4300
-    Colour uploadGaugeActive = 16750949;       // 0xFF9965
+    Colour downloadGaugeBackground = 32768;   // 0x008000
+    Colour downloadGaugeActive = 65177;       // 0x00FE99
+    Colour uploadGaugeBackground = 12534528;  // 0xBF4300
+    Colour uploadGaugeActive = 16750949;      // 0xFF9965
     Colour networkBackground = 0;
     Colour graphBackground = 0;
     Colour gridColor = 21760;
@@ -103,10 +103,8 @@ NetworkWindowSettings NetworkDesign();
 // in `current` (the window's state when read).
 MainSettings ReadMain(const SettingsFile& file, const MainSettings& current);
 std::int32_t ReadAdapter(const SettingsFile& file, std::int32_t current);
-MeterWindowSettings ReadMeter(const SettingsFile& file, Meter meter,
-                              const MeterWindowSettings& current);
-NetworkWindowSettings ReadNetworkWindow(const SettingsFile& file,
-                                        const NetworkWindowSettings& current);
+MeterWindowSettings ReadMeter(const SettingsFile& file, Meter meter, const MeterWindowSettings& current);
+NetworkWindowSettings ReadNetworkWindow(const SettingsFile& file, const NetworkWindowSettings& current);
 
 // Writers, each key in the order a new file receives it. WriteMain stops after the bar
 // colours; TrayIconImage and FirstTime come last of all (WriteMainTail).

@@ -22,7 +22,8 @@ class TfrmStopWatch::PerformanceClock final : public Clock {
 public:
     PerformanceClock() {
         LARGE_INTEGER f;
-        if (QueryPerformanceFrequency(&f) && f.QuadPart > 0) frequency_ = static_cast<std::uint64_t>(f.QuadPart);
+        if (QueryPerformanceFrequency(&f) && f.QuadPart > 0)
+            frequency_ = static_cast<std::uint64_t>(f.QuadPart);
     }
     std::uint64_t NowMs() override {
         LARGE_INTEGER c;

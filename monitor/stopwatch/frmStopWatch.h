@@ -31,7 +31,10 @@ class TimeSeparator : public ui::Control {
 public:
     enum Kind { Colon, Point };
     explicit TimeSeparator(Kind k) : kind_(k) {}
-    void SetDotColor(COLORREF c) { dot_ = c; Invalidate(); }
+    void SetDotColor(COLORREF c) {
+        dot_ = c;
+        Invalidate();
+    }
     void PaintSelf(HDC dc, const ui::Rect& r) override;
 
 private:
@@ -71,8 +74,7 @@ public:
     TimeSeparator imgColon1{TimeSeparator::Colon}, imgColon2{TimeSeparator::Colon},
         imgPoint{TimeSeparator::Point};
     ui::Label lblDownload, lblUpload, lblNow, lblAvg, lblMax, lblTotal;
-    ValuePanel pnlNowDown, pnlNowUp, pnlAvgDown, pnlAvgUp, pnlMaxDown, pnlMaxUp, pnlTotalDown,
-        pnlTotalUp;
+    ValuePanel pnlNowDown, pnlNowUp, pnlAvgDown, pnlAvgUp, pnlMaxDown, pnlMaxUp, pnlTotalDown, pnlTotalUp;
     ui::CheckBox cbTop;
     ui::Timer Timer;
     ui::Font fontForm;

@@ -218,8 +218,8 @@ void SaveScreenPicture(HWND wnd, const char* path) {
 void ExpectRatesUncut(TfrmMain& f) {
     for (TVrNumControl* lcd : {&f.lcdDown1, &f.lcdUp1, &f.lcdDown2, &f.lcdUp2}) {
         const widgets::TVrNum& n = *lcd->operator->();
-        const widgets::lcd::CellRow row = widgets::lcd::BuildCellRow(
-            {n.Value(), n.Digits(), n.LeadingZero(), n.ZeroBlank(), n.Min() < 0});
+        const widgets::lcd::CellRow row =
+            widgets::lcd::BuildCellRow({n.Value(), n.Digits(), n.LeadingZero(), n.ZeroBlank(), n.Min() < 0});
         EXPECT_EQ(row.count, n.Digits()) << "a cell beyond the LCD's own";
         EXPECT_LE(widgets::lcd::RowWidth(n.Digits(), false, n.CellWidth(), n.Spacing()), lcd->Width());
         EXPECT_GE(lcd->Left(), 0);

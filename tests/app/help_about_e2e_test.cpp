@@ -28,9 +28,10 @@ protected:
     }();
     std::string recorder_ = "\"" + e2e::ExeFolder() + "\\urlrecorder.exe\" \"%1\"";
     e2e::ScopedDefaultValue htm_{HKEY_LOCAL_MACHINE, "Software\\Classes\\.htm", "StatwellTest.htm"};
-    e2e::ScopedDefaultValue page_{HKEY_LOCAL_MACHINE, "Software\\Classes\\StatwellTest.htm\\shell\\open\\command",
+    e2e::ScopedDefaultValue page_{HKEY_LOCAL_MACHINE,
+                                  "Software\\Classes\\StatwellTest.htm\\shell\\open\\command", recorder_};
+    e2e::ScopedDefaultValue http_{HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command",
                                   recorder_};
-    e2e::ScopedDefaultValue http_{HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", recorder_};
 };
 
 // The shown About window of process `pid`.
@@ -113,6 +114,7 @@ TEST_F(Commands, AboutIsAModalTopMostWindowWhoseLinksOpenTheMakersPage) {
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Gadget()) != FALSE; }, 5000))
             << "round " << round << ", about shown " << IsWindowVisible(about) << ", a menu open "
             << (FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)))
-            << ", gadget answers " << SendMessageTimeoutA(app.Gadget(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr);
+            << ", gadget answers "
+            << SendMessageTimeoutA(app.Gadget(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, nullptr);
     }
 }

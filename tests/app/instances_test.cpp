@@ -9,7 +9,8 @@ namespace app {
 namespace {
 
 TEST(InstanceKey, UpperCasedWithBackslashesReplaced) {
-    EXPECT_EQ(InstanceKey("C:\\Program Files\\Corvane\\statwell.exe"), "C:_PROGRAM FILES_CORVANE_STATWELL.EXE");
+    EXPECT_EQ(InstanceKey("C:\\Program Files\\Corvane\\statwell.exe"),
+              "C:_PROGRAM FILES_CORVANE_STATWELL.EXE");
 }
 
 TEST(InstanceTable, FirstAcceptedSecondRefusedAndPointedAtFirst) {

@@ -17,9 +17,9 @@ TEST(Align, GadgetTreeTopBottomClient) {
 
 TEST(Align, TopsStackInCreationOrderThenBottomsThenLeftThenClient) {
     AlignItem items[] = {
-        {Align::Top, true, {0, 0, 0, 10}},  {Align::Bottom, true, {0, 0, 0, 5}},
-        {Align::Top, true, {0, 0, 0, 20}},  {Align::Left, true, {0, 0, 7, 0}},
-        {Align::Client, true, {}},          {Align::Bottom, true, {0, 0, 0, 3}},
+        {Align::Top, true, {0, 0, 0, 10}}, {Align::Bottom, true, {0, 0, 0, 5}},
+        {Align::Top, true, {0, 0, 0, 20}}, {Align::Left, true, {0, 0, 7, 0}},
+        {Align::Client, true, {}},         {Align::Bottom, true, {0, 0, 0, 3}},
     };
     Rect out[6];
     AlignChildren({0, 0, 100, 100}, items, 6, out);
@@ -47,8 +47,8 @@ TEST(Align, RightAfterLeftFromTheRightEdgeThenClient) {
 }
 
 TEST(Align, HiddenAndUnalignedKeepBounds) {
-    AlignItem items[] = {{Align::Top, false, {3, 4, 5, 6}}, {Align::None, true, {1, 2, 3, 4}},
-                         {Align::Client, true, {}}};
+    AlignItem items[] = {
+        {Align::Top, false, {3, 4, 5, 6}}, {Align::None, true, {1, 2, 3, 4}}, {Align::Client, true, {}}};
     Rect out[3];
     AlignChildren({0, 0, 50, 40}, items, 3, out);
     EXPECT_EQ(out[0], (Rect{3, 4, 5, 6}));

@@ -25,8 +25,10 @@ void Dump(HMENU menu, const std::string& indent, std::string& out) {
         mi.cch = sizeof text;
         ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi));
         std::string line = indent + ((mi.fType & MFT_SEPARATOR) ? "-" : text);
-        if (mi.hbmpItem == HBMMENU_CALLBACK) line += " cb";
-        else if (mi.hbmpItem) line += " bmp";
+        if (mi.hbmpItem == HBMMENU_CALLBACK)
+            line += " cb";
+        else if (mi.hbmpItem)
+            line += " bmp";
         out += line + "\n";
         if (mi.hSubMenu) Dump(mi.hSubMenu, indent + "  ", out);
     }
@@ -66,8 +68,8 @@ struct SmallMenu {
     }
     ui::ImageList images;
     ui::PopupMenu menu;
-    ui::MenuItem plain{"A long caption without an image"}, sep{ui::MenuItem::kSeparator},
-        picture{"Picture"}, inner{"Inner"}, inner2{"Inner 2"};
+    ui::MenuItem plain{"A long caption without an image"}, sep{ui::MenuItem::kSeparator}, picture{"Picture"},
+        inner{"Inner"}, inner2{"Inner 2"};
 };
 
 }  // namespace
@@ -157,19 +159,22 @@ TEST(MenuShown, TheGadgetMenuReservesTheColumnWhereItHasImages) {
     EXPECT_EQ(Shown(frm.mnMain),
               "Main Group cb\n"
               "  Show cb\n"
-              "    " + cpu1 + "\n" + cpu2Show +
-              "    RAM\n    Swap\n    Network\n    Status\n"
-              "  Network Display cb\n"
-              "    Normal\n    Small Digital\n    Large Digital\n"
-              "  Graphs cb\n"
-              "    Horizontal Orientation cb\n    Vertical Orientation cb\n    -\n"
-              "    Graph Borders cb\n"
-              "  Hide Main Window cb\n"
-              "  -\n"
-              "  Always On Top cb\n  Alpha Blending cb\n  Snap cb\n  Windows Border cb\n"
-              "Show in Separate Window cb\n"
-              "  " + cpu1 + "\n" + cpu2Float + "  RAM\n  Swap\n  Network\n"
-              "-\n"
-              "System Details cb\nNetwork Stopwatch cb\n-\nOptions cb\n-\n"
-              "Check for Update cb\nHelp cb\nAbout cb\n-\nQuit cb\n");
+              "    " +
+                  cpu1 + "\n" + cpu2Show +
+                  "    RAM\n    Swap\n    Network\n    Status\n"
+                  "  Network Display cb\n"
+                  "    Normal\n    Small Digital\n    Large Digital\n"
+                  "  Graphs cb\n"
+                  "    Horizontal Orientation cb\n    Vertical Orientation cb\n    -\n"
+                  "    Graph Borders cb\n"
+                  "  Hide Main Window cb\n"
+                  "  -\n"
+                  "  Always On Top cb\n  Alpha Blending cb\n  Snap cb\n  Windows Border cb\n"
+                  "Show in Separate Window cb\n"
+                  "  " +
+                  cpu1 + "\n" + cpu2Float +
+                  "  RAM\n  Swap\n  Network\n"
+                  "-\n"
+                  "System Details cb\nNetwork Stopwatch cb\n-\nOptions cb\n-\n"
+                  "Check for Update cb\nHelp cb\nAbout cb\n-\nQuit cb\n");
 }

@@ -28,7 +28,7 @@ TEST(StoredBounds, SaneGeometryIsAppliedExactlyAsRead) {
     ExpectBounds(Fit(388, 173, 150, 75), 388, 173, 150, 75);
     ExpectBounds(Fit(-600, 100, 150, 75), -600, 100, 150, 75);  // on the second monitor
     ExpectBounds(Fit(1000, 760, 150, 75), 1000, 760, 150, 75);  // mostly off, a corner shows
-    ExpectBounds(Fit(5, 150, 1, 0), 5, 150, 2, 2);  // the 2 x 2 minimum
+    ExpectBounds(Fit(5, 150, 1, 0), 5, 150, 2, 2);              // the 2 x 2 minimum
 }
 
 TEST(StoredBounds, SizeIsKeptWithinTheVirtualScreen) {

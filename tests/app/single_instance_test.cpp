@@ -58,7 +58,8 @@ TEST(SingleInstance, ForgedTableStillLetsOneCopyRunAndRefusesTheNext) {
     const HANDLE map = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                           sizeof(InstanceTable), (key + "_TABLE").c_str());
     ASSERT_NE(map, nullptr);
-    auto* t = static_cast<volatile uint32_t*>(MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(InstanceTable)));
+    auto* t =
+        static_cast<volatile uint32_t*>(MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(InstanceTable)));
     ASSERT_NE(t, nullptr);
     t[kTableWordMax] = 50;            // "any number of copies"
     t[kTableWordCount] = 0xFFFFFFF0;  // and a count far past the table

@@ -65,8 +65,8 @@ TEST(Statwell, GadgetAppearsOnceFromOneFolderAndRunsAgainFromAnother) {
     // A second copy from the same folder ends with code 0, leaves the first running and brings
     // it forward (here from behind a window of this test).
     {
-        HWND other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 10, 10, 60, 20,
-                                     nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 10, 10, 60, 20, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(other, nullptr);
         SetForegroundWindow(other);
         ASSERT_EQ(ForegroundProcess(), GetCurrentProcessId());

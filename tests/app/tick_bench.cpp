@@ -40,7 +40,11 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 double Seconds() {
-    static LARGE_INTEGER f = [] { LARGE_INTEGER x; QueryPerformanceFrequency(&x); return x; }();
+    static LARGE_INTEGER f = [] {
+        LARGE_INTEGER x;
+        QueryPerformanceFrequency(&x);
+        return x;
+    }();
     LARGE_INTEGER c;
     QueryPerformanceCounter(&c);
     return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
@@ -85,8 +89,8 @@ void PrintResources(int second) {
     while (_heapwalk(&hi) == _HEAPOK)
         if (hi._useflag == _USEDENTRY) heap += hi._size;
     std::printf("%5d s: private %lu KB, working set %lu KB, heap in use %lu KB, GDI %lu, USER %lu\n", second,
-                static_cast<unsigned long>(pm.PagefileUsage / 1024), static_cast<unsigned long>(pm.WorkingSetSize / 1024),
-                static_cast<unsigned long>(heap / 1024),
+                static_cast<unsigned long>(pm.PagefileUsage / 1024),
+                static_cast<unsigned long>(pm.WorkingSetSize / 1024), static_cast<unsigned long>(heap / 1024),
                 static_cast<unsigned long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)),
                 static_cast<unsigned long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)));
     std::fflush(stdout);
@@ -126,7 +130,8 @@ void DetailsBench(app::TfrmMain& frm, int soakSeconds) {
     const long before = g_allocations;
     for (int i = 0; i < n; ++i) task.TimerEvent();
     const long allocations = g_allocations - before;
-    const unsigned refreshSnaps = task.Processes().Snapshots() - snaps, rowChanges = task.Processes().RowChanges() - rows;
+    const unsigned refreshSnaps = task.Processes().Snapshots() - snaps,
+                   rowChanges = task.Processes().RowChanges() - rows;
     double bare = 1e9, refresh = 1e9;
     for (int round = 0; round < 3; ++round) {
         double t0 = Seconds();
@@ -142,10 +147,12 @@ void DetailsBench(app::TfrmMain& frm, int soakSeconds) {
     }
     Pump();
     std::printf("System Details refresh (Processes tab, nothing changed):\n");
-    std::printf("  process snapshots per refresh: %.2f, process rows changed: %u, operator new calls: %ld (in %d refreshes)\n",
-                refreshSnaps / static_cast<double>(n), rowChanges, allocations, n);
-    std::printf("  bare process snapshot: %.1f us; refresh: %.1f us; ratio %.2f\n", bare / n * 1e6, refresh / n * 1e6,
-                refresh / bare);
+    std::printf(
+        "  process snapshots per refresh: %.2f, process rows changed: %u, operator new calls: %ld (in %d "
+        "refreshes)\n",
+        refreshSnaps / static_cast<double>(n), rowChanges, allocations, n);
+    std::printf("  bare process snapshot: %.1f us; refresh: %.1f us; ratio %.2f\n", bare / n * 1e6,
+                refresh / n * 1e6, refresh / bare);
     frm.Details = nullptr;
 }
 
@@ -237,7 +244,8 @@ int main(int argc, char** argv) {
     }
 
     const bool priming = frm.DownOctets == 0 || frm.UpOctets == 0;
-    std::printf("interface counters %s\n", priming ? "still 0: two table reads per tick" : "live: one table read per tick");
+    std::printf("interface counters %s\n",
+                priming ? "still 0: two table reads per tick" : "live: one table read per tick");
     const int n = 300;
     double bare = 1e9, tick = 1e9;
     for (int round = 0; round < 3; ++round) {  // best of three against noise

@@ -95,7 +95,10 @@ TEST_F(TickTest, TypicalSecondPublishesEveryReading) {
 }
 
 TEST_F(TickTest, TrayImageFollowsLoadAndChangesOnlyOnNewIndex) {
-    const struct { double load; int image; } cases[] = {{0.08, 0}, {0.09, 1}, {0.96, 11}, {0.97, 12}, {1.0, 12}};
+    const struct {
+        double load;
+        int image;
+    } cases[] = {{0.08, 0}, {0.09, 1}, {0.96, 11}, {0.97, 12}, {1.0, 12}};
     for (const auto& c : cases) {
         src.load[0] = c.load;
         Run();

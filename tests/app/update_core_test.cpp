@@ -29,7 +29,8 @@ TEST(UpdateCore, VersionTextTakesTheWordsHighFirst) {
 TEST(UpdateCore, OnlyTheExactWholeBodyIsTheLatestVersion) {
     EXPECT_EQ(app::DecideUpdate("1.0.0.10", BodyOf("1.0.0.10")), UpdateVerdict::Latest);
     // Nothing is trimmed and the comparison is equality, not order.
-    for (const char* other : {"1.0.0.10\n", "1.0.0.10\r\n", " 1.0.0.10", "1.0.0.1", "1.0.0.9", "1.0.0.100", ""})
+    for (const char* other :
+         {"1.0.0.10\n", "1.0.0.10\r\n", " 1.0.0.10", "1.0.0.1", "1.0.0.9", "1.0.0.100", ""})
         EXPECT_EQ(app::DecideUpdate("1.0.0.10", BodyOf(other)), UpdateVerdict::Available) << other;
     EXPECT_EQ(app::DecideUpdate("1.0.0.10", BodyOf(std::string("1.0.0.10\0", 9))), UpdateVerdict::Available);
     // Without a version resource every answer offers the update, an empty one too.

@@ -61,9 +61,11 @@ TEST_F(UpdateCheck, AnswersOfTheServer) {
     ASSERT_EQ(proxy_.Requests().size(), 1u);
     const std::string head = proxy_.Requests()[0];
     std::string line = head.substr(0, head.find("\r\n"));
-    if (line.find(".com:80/") != std::string::npos) line.erase(line.find(":80/"), 3);  // some clients add the port
+    if (line.find(".com:80/") != std::string::npos)
+        line.erase(line.find(":80/"), 3);  // some clients add the port
     EXPECT_EQ(line, "GET http://www.corvane-soft.com/update/corvanestatwell2.txt HTTP/1.1");
-    for (const char* h : {"\r\nUser-Agent: DLN2\r\n", "\r\nAccept: text/html, */*\r\n", "\r\nContent-Type: text/html\r\n"})
+    for (const char* h :
+         {"\r\nUser-Agent: DLN2\r\n", "\r\nAccept: text/html, */*\r\n", "\r\nContent-Type: text/html\r\n"})
         EXPECT_NE((head + "\r\n").find(h), std::string::npos) << h << " in\n" << head;
 
     // A line break after it is a different text; No opens nothing.
@@ -111,7 +113,8 @@ TEST_F(UpdateCheck, SilentServerTimesOutWhileTheGadgetPaintsAndNoSecondCheckStar
     DWORD_PTR r = 0;
     EXPECT_TRUE(SendMessageTimeoutA(app_.Gadget(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &r));
     InvalidateRect(app_.Gadget(), nullptr, FALSE);
-    EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(app_.Gadget(), nullptr, FALSE); }, 3000)) << "not painted";
+    EXPECT_TRUE(WaitUntil([&] { return !GetUpdateRect(app_.Gadget(), nullptr, FALSE); }, 3000))
+        << "not painted";
 
     // Chosen again meanwhile: no second request. A nested one would be answered at once.
     ASSERT_TRUE(app_.CheckForUpdate());

@@ -11,22 +11,30 @@ TEST(DetailsText, ThousandsWithTheUsersSeparator) {
     EXPECT_EQ("4,218,880", FormatThousands(4218880, ","));
     EXPECT_EQ("4.218.880", FormatThousands(4218880, "."));
     EXPECT_EQ("4218880", FormatThousands(4218880, ""));
-    EXPECT_EQ("4\xC2\xA0" "218\xC2\xA0" "880", FormatThousands(4218880, "\xC2\xA0"));
+    EXPECT_EQ(
+        "4\xC2\xA0"
+        "218\xC2\xA0"
+        "880",
+        FormatThousands(4218880, "\xC2\xA0"));
     // Module sizes are summed past what 32 bits hold.
     EXPECT_EQ("5,000,000,000", FormatThousands(5000000000ull, ","));
 }
 
 TEST(DetailsText, StatusTextFollowsTheActiveList) {
-    EXPECT_EQ("Processes: 42, Threads: 500", ProcessStatusText(ActiveList::Processes, 42, 500, 17, 4218880, ","));
-    EXPECT_EQ("17 Modules, Size: 4,218,880", ProcessStatusText(ActiveList::Modules, 42, 500, 17, 4218880, ","));
-    EXPECT_EQ("17 Modules, Size: 4 218 880", ProcessStatusText(ActiveList::Modules, 42, 500, 17, 4218880, " "));
+    EXPECT_EQ("Processes: 42, Threads: 500",
+              ProcessStatusText(ActiveList::Processes, 42, 500, 17, 4218880, ","));
+    EXPECT_EQ("17 Modules, Size: 4,218,880",
+              ProcessStatusText(ActiveList::Modules, 42, 500, 17, 4218880, ","));
+    EXPECT_EQ("17 Modules, Size: 4 218 880",
+              ProcessStatusText(ActiveList::Modules, 42, 500, 17, 4218880, " "));
     EXPECT_EQ("", ProcessStatusText(ActiveList::Other, 42, 500, 17, 4218880, ","));
 }
 
 TEST(DetailsText, MainStatusBar) {
     EXPECT_STREQ("CPU Usage: 37%", CpuUsageText(37).c_str());
     EXPECT_STREQ("Processes: 42", ProcessCountText(42).c_str());
-    EXPECT_STREQ("Commit Charge: 1023K / 4096K", CommitChargeText(4096 * 1024, 3072 * 1024 + 1023).c_str());  // whole KB of the difference
+    EXPECT_STREQ("Commit Charge: 1023K / 4096K",
+                 CommitChargeText(4096 * 1024, 3072 * 1024 + 1023).c_str());  // whole KB of the difference
     EXPECT_STREQ("Commit Charge: 0K / 4K", CommitChargeText(4096, 8192).c_str());  // never a wrapped figure
     EXPECT_STREQ("Commit Charge: 4194303K / 4194303K", CommitChargeText(0xFFFFFFFFull, 0).c_str());
 }
@@ -36,8 +44,8 @@ TEST(DetailsText, ExecutableTypeWord) {
     EXPECT_EQ("PE 10.0", ExeTypeText(0x0A004550));
     EXPECT_EQ("NE 3.10", ExeTypeText(0x030A454E));
     EXPECT_EQ("MZ 0.0", ExeTypeText(0x00005A4D));
-    EXPECT_EQ("__ 0.0", ExeTypeText(0));                 // not an executable
-    EXPECT_EQ("P_ 4.0", ExeTypeText(0x04001F50));       // a control character is shown as "_"
+    EXPECT_EQ("__ 0.0", ExeTypeText(0));                     // not an executable
+    EXPECT_EQ("P_ 4.0", ExeTypeText(0x04001F50));            // a control character is shown as "_"
     EXPECT_EQ("\xE9\x41 255.255", ExeTypeText(0xFFFF41E9));  // high characters stay
 }
 

@@ -58,13 +58,13 @@ TEST(DetailsWin, SnapshotsOfThisProcess) {
         return t.tid == GetCurrentThreadId() && t.owner == self;
     }));
     // The system-wide snapshot holds other processes' threads too.
-    EXPECT_TRUE(std::any_of(threads.begin(), threads.end(), [&](const ThreadEntry& t) { return t.owner != self; }));
+    EXPECT_TRUE(
+        std::any_of(threads.begin(), threads.end(), [&](const ThreadEntry& t) { return t.owner != self; }));
 
     std::vector<ModuleEntry> modules;
     src.Modules(self, modules);
-    auto exe = std::find_if(modules.begin(), modules.end(), [](const ModuleEntry& m) {
-        return LowerCase(m.name) == "details_win_test.exe";
-    });
+    auto exe = std::find_if(modules.begin(), modules.end(),
+                            [](const ModuleEntry& m) { return LowerCase(m.name) == "details_win_test.exe"; });
     ASSERT_NE(modules.end(), exe);
     EXPECT_EQ("00400000", ModuleHandleText(exe->handle));
     EXPECT_GT(exe->size, 0u);
@@ -108,7 +108,8 @@ TEST(DetailsWin, TaskListKeepsOnlyTaskWindows) {
 }
 
 TEST(DetailsWin, WindowIcons) {
-    HICON small = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 16, 16, LR_SHARED));
+    HICON small =
+        static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 16, 16, LR_SHARED));
     ASSERT_TRUE(small);
     Window withClassIcon(RegisterClassWith("DetailsIconClass", small), "icon probe");
     HICON copy = CopyWindowSmallIcon(withClassIcon.h);
@@ -125,7 +126,8 @@ TEST(DetailsWin, WindowIcons) {
     // No class icon: the window's own big icon is used.
     Window bare(RegisterClassWith("DetailsNoIconClass", nullptr), "no icon probe");
     EXPECT_EQ(nullptr, CopyWindowSmallIcon(bare.h));
-    HICON big = static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 32, 32, LR_SHARED));
+    HICON big =
+        static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32516), IMAGE_ICON, 32, 32, LR_SHARED));
     SendMessageA(bare.h, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     copy = CopyWindowSmallIcon(bare.h);
     EXPECT_TRUE(copy);
@@ -179,8 +181,8 @@ TEST(DetailsWin, OnlyWindows2000ReadsPathsFromTheProcess) {
     EXPECT_FALSE(SnapshotSource().NeedsFullPaths());  // the bench's Wine is a later version
     const std::string key = "Software\\Wine\\AppDefaults\\details_win_test.exe";
     HKEY k = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &k, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &k, nullptr));
     RegSetValueExA(k, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win2k"), 6);
     SetEnvironmentVariableA("DETAILS_WIN2K", "1");
     e2e::Process child;

@@ -48,7 +48,8 @@ bool Topmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) !
 
 // 42 processes with 500 threads in all: the idle process, this test and 40 others.
 void FillProcesses(FakeSource& src) {
-    src.processes = {P(0, 1, "[System Process]", 0), P(GetCurrentProcessId(), 39, "C:\\bin\\details_window_test.exe")};
+    src.processes = {P(0, 1, "[System Process]", 0),
+                     P(GetCurrentProcessId(), 39, "C:\\bin\\details_window_test.exe")};
     // A worker never shares this process's id (Wine hands out ids in the same range), which
     // would merge the two rows into one.
     for (uint32_t i = 0; i < 40; ++i) {
@@ -167,14 +168,15 @@ TEST_F(Window, MenuKeyMatchingNothingBringsTheWindowForward) {
     const LRESULT r = SendMessageA(frm.Handle(), WM_MENUCHAR, MAKEWPARAM('q', MF_POPUP), 0);
     EXPECT_EQ(0, HIWORD(r));
     MSG m;
-    EXPECT_TRUE(PeekMessageA(&m, frm.Handle(), TfrmTask::kBringToFront, TfrmTask::kBringToFront, PM_NOREMOVE));
+    EXPECT_TRUE(
+        PeekMessageA(&m, frm.Handle(), TfrmTask::kBringToFront, TfrmTask::kBringToFront, PM_NOREMOVE));
     e2e::Pump();
 }
 
 namespace {
 HWND MakeWindow(const char* title) {
-    HWND w = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200, 80, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    HWND w = CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200, 80, nullptr,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
     return w;
 }
 int TaskRow(TfrmTask& f, HWND w) { return f.lvApps.FindData(reinterpret_cast<LPARAM>(w)); }
@@ -241,10 +243,12 @@ TEST_F(Window, ProcessRowsThreadsModulesAndStatus) {
     ASSERT_EQ(17, frm.lvModules.Count());
     bool sawHandle = false;
     for (int r = 0; r < frm.lvModules.Count(); ++r)
-        if (frm.lvModules.Caption(r) == "worker.exe") sawHandle = frm.lvModules.SubItem(r, kSubHandle) == "00400000";
+        if (frm.lvModules.Caption(r) == "worker.exe")
+            sawHandle = frm.lvModules.SubItem(r, kSubHandle) == "00400000";
     EXPECT_TRUE(sawHandle);
     frm.lvModules.SetFocus();
-    EXPECT_EQ("17 Modules, Size: " + FormatThousands(4218880, UserThousandsSeparator()), frm.StatusBar.PanelText(2));
+    EXPECT_EQ("17 Modules, Size: " + FormatThousands(4218880, UserThousandsSeparator()),
+              frm.StatusBar.PanelText(2));
 
     // A thread more: the row keeps its place, the focused process's threads are listed again.
     frm.lvProcesses.SetFocus();
@@ -394,7 +398,8 @@ void CALLBACK BoxTimer(HWND, UINT, UINT_PTR, DWORD) {
             if ((GetWindowLongA(b, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) seen.defaultId = id;
     s.seen.push_back(seen);
     const int button = s.steps[s.seen.size() - 1](box);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 struct ScriptRun {
     UINT_PTR timer;
@@ -476,10 +481,12 @@ TEST(RealProcesses, EndProcessEndsAProcessAndItsRowGoes) {
     ASSERT_TRUE(child.Start(e2e::ExePath(), "--gtest_filter=DetailsChild.*"));
     SetEnvironmentVariableA("DETAILS_CHILD", nullptr);
     const LPARAM pid = static_cast<LPARAM>(child.Pid());
-    ASSERT_TRUE(e2e::PumpUntil([&] {
-        frm.TimerEvent();
-        return frm.lvProcesses.FindData(pid) >= 0;
-    }, 5000));
+    ASSERT_TRUE(e2e::PumpUntil(
+        [&] {
+            frm.TimerEvent();
+            return frm.lvProcesses.FindData(pid) >= 0;
+        },
+        5000));
     EXPECT_EQ("details_window_test.exe", LowerCase(frm.lvProcesses.Caption(frm.lvProcesses.FindData(pid))));
     frm.lvProcesses.SetSelected(frm.lvProcesses.FindData(pid));
     BoxScript script;

@@ -56,16 +56,21 @@ struct FakeProcessRows : ProcessRows {
     void Delete(uint32_t pid) override {
         const int i = IndexOf(pid);
         rows.erase(rows.begin() + i);
-        if (focused == i) focused = -1;
-        else if (focused > i) --focused;
-        if (selected == i) selected = -1;
-        else if (selected > i) --selected;
+        if (focused == i)
+            focused = -1;
+        else if (focused > i)
+            --focused;
+        if (selected == i)
+            selected = -1;
+        else if (selected > i)
+            --selected;
         ++touches;
     }
     void Sort() override {
         const uint32_t f = focused >= 0 ? static_cast<uint32_t>(rows[focused].data) : 0;
         const uint32_t s = selected >= 0 ? static_cast<uint32_t>(rows[selected].data) : 0;
-        std::stable_sort(rows.begin(), rows.end(), [](const ListRow& a, const ListRow& b) { return a.caption < b.caption; });
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const ListRow& a, const ListRow& b) { return a.caption < b.caption; });
         if (focused >= 0) focused = IndexOf(f);
         if (selected >= 0) selected = IndexOf(s);
         ++sorts;
@@ -81,7 +86,9 @@ struct FakeProcessRows : ProcessRows {
     void SelectFocused() override { Select(focused); }
     void Select(int i) {
         if (i < 0 || i == selected) return;
-        if (selected >= 0) tab->ProcessSelectItem(static_cast<uint32_t>(rows[selected].data), rows[selected].caption, false, true);
+        if (selected >= 0)
+            tab->ProcessSelectItem(static_cast<uint32_t>(rows[selected].data), rows[selected].caption, false,
+                                   true);
         selected = focused = i;
         tab->ProcessSelectItem(static_cast<uint32_t>(rows[i].data), rows[i].caption, true, true);
     }
@@ -120,7 +127,8 @@ struct Fixture : ::testing::Test {
 
     void SetUp() override {
         rows.tab = &tab;
-        source.processes = {P(0, 1, "[System Process]", 0), P(8, 3, "explorer.exe"), P(12, 2, "csrss.exe", 13)};
+        source.processes = {P(0, 1, "[System Process]", 0), P(8, 3, "explorer.exe"),
+                            P(12, 2, "csrss.exe", 13)};
         source.threads = {{100, 8, 0}, {101, 12, 2}, {102, 8, -2}, {103, 8, 1}};
         source.modules[0] = {};
         source.modules[8] = {M("EXPLORER.EXE", 0x400000, 1000), M("ntdll.dll", 0x7C900000, 2000)};
@@ -201,7 +209,7 @@ TEST_F(Fixture, AThreadCountChangeKeepsTheRowAndRebuildsThreadsOnlyWhenFocused) 
     EXPECT_EQ("4", Row(8).subItems[kSubThreads]);
     EXPECT_EQ(7, tab.ThreadCount());
     EXPECT_EQ(touches + 1, rows.touches);  // one text set; no row added or deleted
-    EXPECT_EQ(1, rows.sorts);  // nothing added: no second sort
+    EXPECT_EQ(1, rows.sorts);              // nothing added: no second sort
     EXPECT_EQ(replaced + 1, threads.replaced);
     EXPECT_EQ(4u, threads.rows.size());
 
@@ -286,7 +294,8 @@ TEST_F(Fixture, ModulesStatusAndVersion) {
     rows.Select(rows.IndexOf(8));
     ASSERT_EQ(2u, modules.rows.size());
     EXPECT_EQ("explorer.exe", modules.rows[0].caption);
-    EXPECT_EQ((std::vector<std::string>{"00400000", "1,000", "C:\\WINDOWS\\EXPLORER.EXE"}), modules.rows[0].subItems);
+    EXPECT_EQ((std::vector<std::string>{"00400000", "1,000", "C:\\WINDOWS\\EXPLORER.EXE"}),
+              modules.rows[0].subItems);
     EXPECT_EQ("7C900000", modules.rows[1].subItems[0]);
     EXPECT_EQ(2, tab.ModuleCount());
     EXPECT_EQ(3000u, tab.ModuleBytes());
@@ -360,7 +369,9 @@ struct FakeTerminator : Terminator {
         return ends;
     }
     void Close() override { log.push_back("close"); }
-    void Message(const char* text, bool error) override { log.push_back(std::string(error ? "error " : "warn ") + text); }
+    void Message(const char* text, bool error) override {
+        log.push_back(std::string(error ? "error " : "warn ") + text);
+    }
 };
 std::string Join(const std::vector<std::string>& v) {
     std::string s;

@@ -4,6 +4,6 @@
 #include "monitor/details/system_probe_win.h"
 
 int main() {
-  for (const std::string& line : details::ReadSystemLines()) std::printf("%s\n", line.c_str());
-  return 0;
+    for (const std::string& line : details::ReadSystemLines()) std::printf("%s\n", line.c_str());
+    return 0;
 }

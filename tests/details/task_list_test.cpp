@@ -45,7 +45,8 @@ public:
     }
     void Sort() override {
         // Sorted by caption, as the list's first column.
-        std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.caption < b.caption; });
+        std::stable_sort(rows.begin(), rows.end(),
+                         [](const Row& a, const Row& b) { return a.caption < b.caption; });
         ++sorts;
     }
     void UpdateIcons() override { ++icons; }

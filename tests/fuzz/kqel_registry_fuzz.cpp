@@ -18,7 +18,9 @@ public:
         if (!keys.count(path)) return nullptr;
         return std::make_unique<Key>(keys[path]);
     }
-    std::unique_ptr<kq::RegKey> Create(const char* path) override { return std::make_unique<Key>(keys[path]); }
+    std::unique_ptr<kq::RegKey> Create(const char* path) override {
+        return std::make_unique<Key>(keys[path]);
+    }
 
 private:
     class Key : public kq::RegKey {
@@ -74,9 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CConfiguration config(store, now, nullptr, "C:\\Program Files\\Keyquell\\kqel.exe");
     config.Load();
     if (config.m_nWhenToBlock < 0 || config.m_nWhenToBlock > 3) __builtin_trap();
-    const auto* stored = store.keys.count(kq::kSettingsKey) && store.keys[kq::kSettingsKey].count(kq::kLastUpdateValue)
-                             ? &store.keys[kq::kSettingsKey][kq::kLastUpdateValue]
-                             : nullptr;
+    const auto* stored =
+        store.keys.count(kq::kSettingsKey) && store.keys[kq::kSettingsKey].count(kq::kLastUpdateValue)
+            ? &store.keys[kq::kSettingsKey][kq::kLastUpdateValue]
+            : nullptr;
     const bool timeUsable = stored && stored->type == kq::kRegBinary && stored->data.size() == 8;
     if (!timeUsable && config.m_tLastUpdate != now - kq::kFirstRunAge) __builtin_trap();
 

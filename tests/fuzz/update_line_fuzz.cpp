@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const kq::UpdateOutcome pieces = Run(data + 1, size - 1, piece, &takenPieces);
     if (whole != pieces || takenWhole != takenPieces) __builtin_trap();
     if (takenWhole > kq::FirstLineReader::kLineLength + 1) __builtin_trap();  // never reads on
-    if (whole == kq::UpdateOutcome::Failed) __builtin_trap();  // the body alone never fails
+    if (whole == kq::UpdateOutcome::Failed) __builtin_trap();                 // the body alone never fails
     // The line check agrees with the plain rule on a line of exactly three characters.
     if (size - 1 >= 3) {
         const char* b = reinterpret_cast<const char*>(data + 1);

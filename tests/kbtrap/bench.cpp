@@ -65,7 +65,8 @@ struct StoredMode {
     BYTE data[64] = {};
     StoredMode() {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\KQeL", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\KQeL", 0, KEY_QUERY_VALUE, &key) !=
+            ERROR_SUCCESS)
             return;
         size = sizeof data;
         present = RegQueryValueExA(key, "WhenToBlock", nullptr, &type, data, &size) == ERROR_SUCCESS;
@@ -73,18 +74,21 @@ struct StoredMode {
     }
     ~StoredMode() {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\KQeL", 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\KQeL", 0, KEY_SET_VALUE, &key) !=
+            ERROR_SUCCESS)
             return;
-        if (present) RegSetValueExA(key, "WhenToBlock", 0, type, data, size);
-        else RegDeleteValueA(key, "WhenToBlock");
+        if (present)
+            RegSetValueExA(key, "WhenToBlock", 0, type, data, size);
+        else
+            RegDeleteValueA(key, "WhenToBlock");
         RegCloseKey(key);
     }
 };
 
 void StoreMode(DWORD mode) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\KQeL", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Velmora\\KQeL", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExA(key, "WhenToBlock", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof mode);
     RegCloseKey(key);
@@ -99,8 +103,8 @@ int main() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "KbtrapBenchWnd";
     RegisterClassA(&wc);
-    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "kbtrap bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
-                               320, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "kbtrap bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                               100, 320, 200, nullptr, nullptr, wc.hInstance, nullptr);
     if (!wnd || !e2e::BringToFront(wnd)) {
         std::printf("no window in front\n");
         return 1;
@@ -130,12 +134,14 @@ int main() {
     for (int mode = 0; mode < 4; ++mode) {
         volatile bool block = false;
         perMode[mode] = median([&] {
-            for (int i = 0; i < 500; ++i) block = gate.OnKey(0, (i & 1) != 0, kbtrap::ShouldBlock(mode, probe.Gather(mode)));
+            for (int i = 0; i < 500; ++i)
+                block = gate.OnKey(0, (i & 1) != 0, kbtrap::ShouldBlock(mode, probe.Gather(mode)));
         });
         (void)block;
     }
-    std::printf("hook work per logo key (us): mode 0 %.2f, 1 %.2f, 2 %.2f, 3 %.2f; one GetForegroundWindow %.2f\n",
-                perMode[0] * 1e6, perMode[1] * 1e6, perMode[2] * 1e6, perMode[3] * 1e6, bare * 1e6);
+    std::printf(
+        "hook work per logo key (us): mode 0 %.2f, 1 %.2f, 2 %.2f, 3 %.2f; one GetForegroundWindow %.2f\n",
+        perMode[0] * 1e6, perMode[1] * 1e6, perMode[2] * 1e6, perMode[3] * 1e6, bare * 1e6);
     std::printf("ratio to one GetForegroundWindow: mode 1 %.1f, mode 2 %.1f\n", perMode[1] / bare,
                 perMode[2] / bare);
 
@@ -155,14 +161,15 @@ int main() {
     // Mode 0: the hook is called as before but does no work; what it adds is the cost of a
     // low-level hook in another process as such.
     StoreMode(0);
-    SendMessageA(FindWindowA("Shell_TrayWnd", nullptr), RegisterWindowMessageA("3B12F922-89F9-4ca5-A973-B82AEE495AE9"),
-                 0, 0);
+    SendMessageA(FindWindowA("Shell_TrayWnd", nullptr),
+                 RegisterWindowMessageA("3B12F922-89F9-4ca5-A973-B82AEE495AE9"), 0, 0);
     const double idle = KeyDelay(wnd, kRounds);
-    SendMessageA(FindWindowA("Shell_TrayWnd", nullptr), RegisterWindowMessageA("3C3EE5F0-1D01-4915-91F7-606C6FF172FB"),
-                 0, 0);
+    SendMessageA(FindWindowA("Shell_TrayWnd", nullptr),
+                 RegisterWindowMessageA("3C3EE5F0-1D01-4915-91F7-606C6FF172FB"), 0, 0);
     UnsetHook();
-    std::printf("SendInput to window, median of %d (us): without hook %.0f, hook in mode 0 %.0f, in mode 2 %.0f\n",
-                kRounds, without * 1e6, idle * 1e6, with * 1e6);
+    std::printf(
+        "SendInput to window, median of %d (us): without hook %.0f, hook in mode 0 %.0f, in mode 2 %.0f\n",
+        kRounds, without * 1e6, idle * 1e6, with * 1e6);
     std::printf("ratios: mode 2 / no hook %.2f, mode 2 / mode 0 %.2f; the filter's own work adds %.0f us\n",
                 without > 0 ? with / without : 0.0, idle > 0 ? with / idle : 0.0, (with - idle) * 1e6);
     DestroyWindow(wnd);

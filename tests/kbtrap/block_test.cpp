@@ -43,8 +43,8 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = 3000) { return e2e::P
 // The stored blocking mode, written the way the program writes it.
 void StoreMode(DWORD mode) {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                             &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE,
+                                             nullptr, &key, nullptr));
     RegSetValueExA(key, "WhenToBlock", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof mode);
     RegCloseKey(key);
 }
@@ -91,7 +91,8 @@ class StatusView {
 public:
     StatusView() {
         mapping_ = OpenFileMappingA(FILE_MAP_READ, FALSE, kbtrap::kSharedStateName);
-        if (mapping_) view_ = static_cast<const kbtrap::SharedState*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
+        if (mapping_)
+            view_ = static_cast<const kbtrap::SharedState*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
     }
     ~StatusView() {
         if (view_) UnmapViewOfFile(view_);
@@ -153,8 +154,8 @@ protected:
         wc.lpszClassName = "KbtrapTestWnd";
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         RegisterClassA(&wc);
-        wnd_ = CreateWindowExA(0, wc.lpszClassName, "kbtrap test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320,
-                               200, nullptr, nullptr, wc.hInstance, nullptr);
+        wnd_ = CreateWindowExA(0, wc.lpszClassName, "kbtrap test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                               320, 200, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(nullptr, wnd_);
         ASSERT_TRUE(BringToFront(wnd_));
         StoreMode(0);
@@ -175,8 +176,7 @@ protected:
         ASSERT_TRUE(WaitFor([&] {
             return status_->Get(&kbtrap::ShellStatus::generation) != generation &&
                    status_->Get(&kbtrap::ShellStatus::running) == 1;
-        }))
-            << "the filter did not start in the shell's process";
+        })) << "the filter did not start in the shell's process";
         armed_ = true;
     }
     // The stop sequence of kqel.
@@ -222,9 +222,9 @@ protected:
 
     HWND MakeFullScreenWindow() {
         RECT r = MonitorRect();
-        HWND w = CreateWindowExA(0, "KbtrapTestWnd", "kbtrap full screen", WS_POPUP | WS_VISIBLE, r.left, r.top,
-                                 r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                 nullptr);
+        HWND w = CreateWindowExA(0, "KbtrapTestWnd", "kbtrap full screen", WS_POPUP | WS_VISIBLE, r.left,
+                                 r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
         EXPECT_NE(nullptr, w);
         return w;
     }
@@ -305,8 +305,8 @@ TEST_F(KeyBlocking, ModeChangeTakesEffectWithTheChangeMessage) {
 
 TEST_F(KeyBlocking, UnusableStoredModeActsAsFullScreenGamesOnly) {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                             &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_SET_VALUE,
+                                             nullptr, &key, nullptr));
     DWORD four = 4;
     RegSetValueExA(key, "WhenToBlock", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&four), sizeof four);
     RegCloseKey(key);
@@ -525,13 +525,9 @@ LRESULT CALLBACK GameWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSKEYUP:
         if (wp < 256) ++g_ups[wp];
         return 0;
-    case kQueryDowns:
-        return wp < 256 ? g_downs[wp] : 0;
-    case kQueryUps:
-        return wp < 256 ? g_ups[wp] : 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+    case kQueryDowns: return wp < 256 ? g_downs[wp] : 0;
+    case kQueryUps: return wp < 256 ? g_ups[wp] : 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
 }
@@ -546,8 +542,8 @@ int RunGameWindow() {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     RegisterClassA(&wc);
     RECT r = MonitorRect();
-    HWND w = CreateWindowExA(0, kGameClass, "kbtrap game", WS_POPUP | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                             r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND w = CreateWindowExA(0, kGameClass, "kbtrap game", WS_POPUP | WS_VISIBLE, r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
     if (!w) return 3;
     SetForegroundWindow(w);
     MSG m;

@@ -90,9 +90,9 @@ TEST(Verdict, EachModeOverTheForegroundKinds) {
         const ForegroundFacts* f;
         bool m0, m1, m2, m3;
     } rows[] = {
-        {&none, false, false, false, true},     {&normal, false, false, false, true},
-        {&app, false, false, true, true},       {&game, false, true, true, true},
-        {&desktop, false, false, false, true},  {&minimised, false, false, false, true},
+        {&none, false, false, false, true},    {&normal, false, false, false, true},
+        {&app, false, false, true, true},      {&game, false, true, true, true},
+        {&desktop, false, false, false, true}, {&minimised, false, false, false, true},
         {&exclusive, false, true, true, true},
     };
     int i = 0;

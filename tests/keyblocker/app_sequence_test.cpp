@@ -15,15 +15,24 @@ struct RecordingSteps : kq::AppSteps {
     bool windowCreated = true;
 
     void InitCommonControls() override { calls.push_back("InitCommonControls"); }
-    bool HasTaskbar() override { calls.push_back("HasTaskbar"); return taskbar; }
+    bool HasTaskbar() override {
+        calls.push_back("HasTaskbar");
+        return taskbar;
+    }
     void ShowNeedExplorer() override { calls.push_back("ShowNeedExplorer"); }
-    bool TakeInstanceMutex() override { calls.push_back("TakeInstanceMutex"); return mutexFree; }
+    bool TakeInstanceMutex() override {
+        calls.push_back("TakeInstanceMutex");
+        return mutexFree;
+    }
     void AnnounceSecondCopy() override { calls.push_back("AnnounceSecondCopy"); }
     void LoadConfiguration() override { calls.push_back("LoadConfiguration"); }
     void SetHook() override { calls.push_back("SetHook"); }
     void PostHookStart() override { calls.push_back("PostHookStart"); }
     void SetHelpFileDefaults() override { calls.push_back("SetHelpFileDefaults"); }
-    bool CreateTrayWindow() override { calls.push_back("CreateTrayWindow"); return windowCreated; }
+    bool CreateTrayWindow() override {
+        calls.push_back("CreateTrayWindow");
+        return windowCreated;
+    }
     void SendHookStop() override { calls.push_back("SendHookStop"); }
     void UnsetHook() override { calls.push_back("UnsetHook"); }
     void BroadcastNull() override { calls.push_back("BroadcastNull"); }
@@ -38,9 +47,9 @@ TEST(Startup, ArmsTheHookThenCreatesTheTrayWindow) {
     kq::AppSequence app(steps);
     EXPECT_TRUE(app.Start());
     EXPECT_TRUE(app.Hooked());
-    EXPECT_EQ(steps.calls, (Calls{"InitCommonControls", "HasTaskbar", "TakeInstanceMutex",
-                                  "LoadConfiguration", "SetHook", "PostHookStart",
-                                  "SetHelpFileDefaults", "CreateTrayWindow"}));
+    EXPECT_EQ(steps.calls,
+              (Calls{"InitCommonControls", "HasTaskbar", "TakeInstanceMutex", "LoadConfiguration", "SetHook",
+                     "PostHookStart", "SetHelpFileDefaults", "CreateTrayWindow"}));
 }
 
 TEST(Startup, WithoutTheShellOnlyTheMessage) {

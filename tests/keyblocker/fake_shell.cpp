@@ -51,8 +51,8 @@ void FakeShell::Run() {
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "Shell_TrayWnd";
         RegisterClassA(&wc);
-        m_taskbar = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 0,
-                                    0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+        m_taskbar = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 0, 0,
+                                    0, nullptr, nullptr, wc.hInstance, nullptr);
     }
     {
         std::lock_guard<std::mutex> hold(m_lock);
@@ -68,8 +68,9 @@ LRESULT CALLBACK FakeShell::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (g_shell) {
         ShellEvent e{ShellEvent::HookStart, GetTickCount(), 0, {}};
         if (msg == g_start || msg == g_changed || msg == g_stop) {
-            e.kind = msg == g_start ? ShellEvent::HookStart
-                     : msg == g_changed ? ShellEvent::ConfigChanged : ShellEvent::HookStop;
+            e.kind = msg == g_start     ? ShellEvent::HookStart
+                     : msg == g_changed ? ShellEvent::ConfigChanged
+                                        : ShellEvent::HookStop;
             g_shell->Record(e);
             return 0;
         }

@@ -39,7 +39,8 @@ void SetLastUpdate(long long secondsAgo) {
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
     const long long t =
-        ((static_cast<long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000LL -
+        ((static_cast<long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) /
+            10000000LL -
         secondsAgo;
     HKEY k;
     RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr);
@@ -142,10 +143,13 @@ TEST_F(KqelEndToEnd, SecondCopyEndsAtOnceAndTheFirstShowsTheBalloon) {
     EXPECT_EQ(second->ExitCode(), 1u);  // start-up refused
     EXPECT_EQ(Windows(0, nullptr, "KeyquellWnd").size(), 1u);
     EXPECT_TRUE(Windows(second->Pid(), nullptr, nullptr).empty());
-    ASSERT_TRUE(s_shell->WaitFor([](auto& ev) {
-        return FindTray(ev, NIM_MODIFY,
-                        L"The program is already running and can be configured using this icon.") != nullptr;
-    }, 5000));
+    ASSERT_TRUE(s_shell->WaitFor(
+        [](auto& ev) {
+            return FindTray(ev, NIM_MODIFY,
+                            L"The program is already running and can be configured using this icon.") !=
+                   nullptr;
+        },
+        5000));
     // Only the first copy armed the hook.
     EXPECT_EQ(Count(s_shell->Events(), ShellEvent::HookStart), 1u);
     Exit(*first, tray);
@@ -231,7 +235,8 @@ TEST_F(KqelEndToEnd, UpdateCheckIsOfferedAfterThirtyDays) {
         EXPECT_TRUE(WaitUntil([&] { return (dlg = updateDialog(*p)) != nullptr; }, 10000));
         if (dlg) {
             // "No, check later".
-            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, 1009)));
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(1009, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dlg, 1009)));
             EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dlg); }, 5000));
         }
         Exit(*p, tray);
@@ -260,9 +265,12 @@ protected:
     // Posted like a real click: the sheet's modal loop looks for its end after each
     // posted message.
     static void Press(HWND sheet, int id) {
-        PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(sheet, id)));
+        PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(sheet, id)));
     }
-    static HWND Page(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+    static HWND Page(HWND sheet) {
+        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
 };
 
 TEST_F(KqelSheet, ApplyStoresTheModeAndTellsTheTaskbarAtOnce) {
@@ -280,7 +288,8 @@ TEST_F(KqelSheet, ApplyStoresTheModeAndTellsTheTaskbarAtOnce) {
     HWND help = GetDlgItem(sheet, 140);
     ASSERT_NE(help, nullptr);
     const RECT helpRect = ClientRectIn(help, sheet);
-    const RECT tabs = ClientRectIn(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)), sheet);
+    const RECT tabs =
+        ClientRectIn(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)), sheet);
     const RECT ok = ClientRectIn(GetDlgItem(sheet, IDOK), sheet);
     EXPECT_EQ(helpRect.left, tabs.left);
     EXPECT_EQ(helpRect.top, ok.top);

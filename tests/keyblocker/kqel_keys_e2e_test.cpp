@@ -39,11 +39,13 @@ Seen Press(HWND wnd) {
     g_keys.clear();
     for (WORD vk : {WORD(VK_LWIN), WORD('A'), kSentinel}) e2e::Tap(vk);
     Seen s;
-    s.arrived = PumpUntil([] {
-        for (auto& k : g_keys)
-            if (k.first == WM_KEYUP && k.second == kSentinel) return true;
-        return false;
-    }, 3000);
+    s.arrived = PumpUntil(
+        [] {
+            for (auto& k : g_keys)
+                if (k.first == WM_KEYUP && k.second == kSentinel) return true;
+            return false;
+        },
+        3000);
     for (auto& k : g_keys) {
         s.logo |= k.second == VK_LWIN;
         s.a |= k.second == 'A';
@@ -69,7 +71,8 @@ public:
     }
     ~StoredValues() {
         HKEY k;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr)) return;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr))
+            return;
         for (const Value& v : m_values) {
             if (v.present)
                 RegSetValueExA(k, v.name, 0, v.type, v.data, v.size);
@@ -106,14 +109,17 @@ TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
         << "no shell taskbar in the bench";
     StoredValues keep;
     HKEY k;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), 0);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr), 0);
     const DWORD always = 3;
     RegSetValueExA(k, "WhenToBlock", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&always), 4);
     FILETIME ft;
     GetSystemTimeAsFileTime(&ft);
     const long long now =
-        ((static_cast<long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) / 10000000LL;
-    RegSetValueExA(k, "LastUpdate", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&now), 8);  // no update dialog
+        ((static_cast<long long>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) - 116444736000000000LL) /
+        10000000LL;
+    RegSetValueExA(k, "LastUpdate", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&now),
+                   8);  // no update dialog
     RegCloseKey(k);
 
     WNDCLASSA wc{};
@@ -122,8 +128,8 @@ TEST(KqelKeys, AlwaysBlocksTheLogoKeyUntilExit) {
     wc.lpszClassName = "KqelKeysTestWnd";
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassA(&wc);
-    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "kqel keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320,
-                               200, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND wnd = CreateWindowExA(0, wc.lpszClassName, "kqel keys", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                               320, 200, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(wnd, nullptr);
 
     const std::string dir = e2e::ExeFolder();

@@ -81,7 +81,8 @@ TEST(TrayEvents, WhatEachEventDoes) {
 
 TEST(TrayEvents, DroppedWhileADialogIsOpen) {
     const OsVersion xp{5, 1, kq::kPlatformNt};
-    for (uint32_t e : {0x203u, 0x204u, 0x8064u}) EXPECT_EQ(kq::DecideTrayEvent(true, e, xp), TrayAction::None);
+    for (uint32_t e : {0x203u, 0x204u, 0x8064u})
+        EXPECT_EQ(kq::DecideTrayEvent(true, e, xp), TrayAction::None);
 }
 
 TEST(SheetLayout, HelpButtonUnderTheTabsLevelWithOk) {

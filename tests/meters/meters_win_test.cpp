@@ -209,9 +209,9 @@ TEST(NetworkWindow, RatesLimitLabelsAndBarGraph) {
     EXPECT_EQ(f.DownGauge->MaxValue(), 50);
     EXPECT_EQ(f.UpGauge->MaxValue(), 50);
     EXPECT_EQ(Captions(f.PopupMenu1),
-              (std::vector<std::string>{"Always On Top", "Show Bar Graph", "Hide Main Window", "-",
-                                        "Snap", "Show Windows Border", "-", "Alpha Blending", "-",
-                                        "Options", "-", "Help", "Close Network"}));
+              (std::vector<std::string>{"Always On Top", "Show Bar Graph", "Hide Main Window", "-", "Snap",
+                                        "Show Windows Border", "-", "Alpha Blending", "-", "Options", "-",
+                                        "Help", "Close Network"}));
 
     // Channel 0 is the upload rate, channel 1 the download rate; past the limit the gauges
     // read full and the scope keeps the limit.

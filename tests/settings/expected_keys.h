@@ -16,7 +16,8 @@ inline std::vector<std::string> SectionsOf(const settings::MemoryProfileStore& s
 }
 
 // The keys of one section, in order (none when the section is missing).
-inline std::vector<std::string> KeysOf(const settings::MemoryProfileStore& store, const std::string& section) {
+inline std::vector<std::string> KeysOf(const settings::MemoryProfileStore& store,
+                                       const std::string& section) {
     for (const auto& s : store.Sections())
         if (s.name == section) {
             std::vector<std::string> keys;
@@ -32,31 +33,92 @@ inline const std::vector<std::string>& SectionOrder() {
 }
 
 inline const std::vector<std::string>& MainKeys() {
-    static const std::vector<std::string> v{
-        "Show", "Width", "Height", "Top", "Left", "CPU1", "CPU2", "RAM", "Swap", "Network",
-        "Status", "NetworkDisplay", "Orientation", "AlphaBlend", "AlphaBlendValue", "AlwaysOnTop",
-        "Snap", "GraphBorders", "BackgroundColor", "CPU1Low", "CPU1Medium", "CPU1High", "CPU2Low",
-        "CPU2Medium", "CPU2High", "RAMLow", "RAMMedium", "RAMHigh", "SwapLow", "SwapMedium",
-        "SwapHigh", "TrayIconImage", "FirstTime"};
+    static const std::vector<std::string> v{"Show",
+                                            "Width",
+                                            "Height",
+                                            "Top",
+                                            "Left",
+                                            "CPU1",
+                                            "CPU2",
+                                            "RAM",
+                                            "Swap",
+                                            "Network",
+                                            "Status",
+                                            "NetworkDisplay",
+                                            "Orientation",
+                                            "AlphaBlend",
+                                            "AlphaBlendValue",
+                                            "AlwaysOnTop",
+                                            "Snap",
+                                            "GraphBorders",
+                                            "BackgroundColor",
+                                            "CPU1Low",
+                                            "CPU1Medium",
+                                            "CPU1High",
+                                            "CPU2Low",
+                                            "CPU2Medium",
+                                            "CPU2High",
+                                            "RAMLow",
+                                            "RAMMedium",
+                                            "RAMHigh",
+                                            "SwapLow",
+                                            "SwapMedium",
+                                            "SwapHigh",
+                                            "TrayIconImage",
+                                            "FirstTime"};
     return v;
 }
 
 inline const std::vector<std::string>& NetworkKeys() {
-    static const std::vector<std::string> v{
-        "Show", "Width", "Height", "Left", "Top", "Adapter", "UpperLimit", "AlphaBlend",
-        "AlphaBlendValue", "DownloadGaugeBackground", "DownloadGaugeActive",
-        "UploadGaugeBackground", "UploadGaugeActive", "NetworkBackground", "GraphBackground",
-        "GridColor", "DownloadColor", "UploadColor", "AlwaysOnTop"};
+    static const std::vector<std::string> v{"Show",
+                                            "Width",
+                                            "Height",
+                                            "Left",
+                                            "Top",
+                                            "Adapter",
+                                            "UpperLimit",
+                                            "AlphaBlend",
+                                            "AlphaBlendValue",
+                                            "DownloadGaugeBackground",
+                                            "DownloadGaugeActive",
+                                            "UploadGaugeBackground",
+                                            "UploadGaugeActive",
+                                            "NetworkBackground",
+                                            "GraphBackground",
+                                            "GridColor",
+                                            "DownloadColor",
+                                            "UploadColor",
+                                            "AlwaysOnTop"};
     return v;
 }
 
 inline const std::vector<std::string>& MeterKeys() {
-    static const std::vector<std::string> v{
-        "Show", "Width", "Height", "Left", "Top", "AlwaysOnTop", "Snap", "Horizontal",
-        "BarGraph", "Enhanced", "WindowsBorder", "TransparentBackground", "AlphaBlend",
-        "VariableBlend", "AlphaBlendValue", "AlphaBase", "AlphaRange", "StandardBackground",
-        "StandardLow", "StandardMedium", "StandardHigh", "EnBackground", "EnGrid", "EnLine",
-        "EnGaugeBack", "EnGauge"};
+    static const std::vector<std::string> v{"Show",
+                                            "Width",
+                                            "Height",
+                                            "Left",
+                                            "Top",
+                                            "AlwaysOnTop",
+                                            "Snap",
+                                            "Horizontal",
+                                            "BarGraph",
+                                            "Enhanced",
+                                            "WindowsBorder",
+                                            "TransparentBackground",
+                                            "AlphaBlend",
+                                            "VariableBlend",
+                                            "AlphaBlendValue",
+                                            "AlphaBase",
+                                            "AlphaRange",
+                                            "StandardBackground",
+                                            "StandardLow",
+                                            "StandardMedium",
+                                            "StandardHigh",
+                                            "EnBackground",
+                                            "EnGrid",
+                                            "EnLine",
+                                            "EnGaugeBack",
+                                            "EnGauge"};
     return v;
 }
 

@@ -115,7 +115,8 @@ TEST(GadgetWindow, FreshStartAndItsMenu) {
     const std::string expected =
         "Main Group * >\n"
         "  Show >\n"
-        "    " + cpu1 + " [x]\n" + cpu2Show +
+        "    " +
+        cpu1 + " [x]\n" + cpu2Show +
         "    RAM [x]\n"
         "    Swap [x]\n"
         "    Network [x]\n"
@@ -136,7 +137,8 @@ TEST(GadgetWindow, FreshStartAndItsMenu) {
         "  Snap [x]\n"
         "  Windows Border\n"
         "Show in Separate Window * >\n"
-        "  " + cpu1 + "\n" + cpu2Float +
+        "  " +
+        cpu1 + "\n" + cpu2Float +
         "  RAM\n"
         "  Swap\n"
         "  Network\n"
@@ -236,7 +238,8 @@ TEST(GadgetWindow, MalformedValuesFallBackToDefaults) {
 TEST(GadgetWindow, TheGadgetIsNeverSmallerThanTwoByTwo) {
     // Sizes are applied as read, but the window keeps its minimum, snapping on or off.
     for (const char* snap : {"0", "1"}) {
-        Gadget g(std::string("[Main]\nWidth=0\nHeight=1\nLeft=300\nTop=300\nFirstTime=0\nSnap=") + snap + "\n");
+        Gadget g(std::string("[Main]\nWidth=0\nHeight=1\nLeft=300\nTop=300\nFirstTime=0\nSnap=") + snap +
+                 "\n");
         const RECT r = g.Bounds();
         EXPECT_EQ(r.right - r.left, 2) << "Snap=" << snap;
         EXPECT_EQ(r.bottom - r.top, 2) << "Snap=" << snap;

@@ -122,9 +122,18 @@ TEST(OptionsApply, StepsInOrderWithTheirRules) {
 
     Recorder r;
     ApplyOptions(v, 3, true, r);
-    const std::vector<std::string> expected = {"gadget 99 1193046 7", "adapter 1", "limit", "network", "marks",
-                                               "meter 0", "meter 1", "meter 2", "meter 3", "tray text",
-                                               "run on", "save"};
+    const std::vector<std::string> expected = {"gadget 99 1193046 7",
+                                               "adapter 1",
+                                               "limit",
+                                               "network",
+                                               "marks",
+                                               "meter 0",
+                                               "meter 1",
+                                               "meter 2",
+                                               "meter 3",
+                                               "tray text",
+                                               "run on",
+                                               "save"};
     EXPECT_EQ(r.steps, expected);
     EXPECT_EQ(r.limit, 200);
     EXPECT_EQ(r.peak, 160);

@@ -22,8 +22,8 @@ TEST(SettingsValues, IntegersAreDecimalAndFallBackWhenMalformed) {
     EXPECT_EQ(v, 2147483647);
     EXPECT_TRUE(ParseInteger("-2147483648", v));
     EXPECT_EQ(v, INT32_MIN);
-    for (const char* bad : {"", " ", "-", "12a", "1.5", "0x10", "2147483648", "-2147483649",
-                            "99999999999999999999", "1 2"}) {
+    for (const char* bad :
+         {"", " ", "-", "12a", "1.5", "0x10", "2147483648", "-2147483649", "99999999999999999999", "1 2"}) {
         v = 7;
         EXPECT_FALSE(ParseInteger(bad, v)) << bad;
         EXPECT_EQ(v, 7) << bad;
@@ -40,7 +40,7 @@ TEST(SettingsValues, IntegersAreDecimalAndFallBackWhenMalformed) {
     EXPECT_FALSE(file.ReadBool("Main", "Snap", false));
     EXPECT_TRUE(file.ReadBool("Main", "AlwaysOnTop", false));  // non-zero is true
     EXPECT_FALSE(file.ReadBool("Main", "CPU1", true));
-    EXPECT_EQ(file.ReadInteger("main", "height", 0), -20);     // names without regard to case
+    EXPECT_EQ(file.ReadInteger("main", "height", 0), -20);  // names without regard to case
 }
 
 TEST(SettingsValues, ColoursRoundTripAsSignedDecimal) {

@@ -35,13 +35,13 @@ std::string Caption(const ui::Panel& p) { return p.Caption(); }
 
 std::string Shown(TfrmStopWatch& f) {
     char b[32];
-    std::snprintf(b, sizeof b, "%02d:%02d:%02d.%d", f.lcdHour->Value(), f.lcdMin->Value(),
-                  f.lcdSec->Value(), f.lcdMSec->Value());
+    std::snprintf(b, sizeof b, "%02d:%02d:%02d.%d", f.lcdHour->Value(), f.lcdMin->Value(), f.lcdSec->Value(),
+                  f.lcdMSec->Value());
     return b;
 }
 
 std::vector<std::string> Figures(TfrmStopWatch& f) {
-    return {Caption(f.pnlNowDown), Caption(f.pnlNowUp), Caption(f.pnlAvgDown), Caption(f.pnlAvgUp),
+    return {Caption(f.pnlNowDown), Caption(f.pnlNowUp), Caption(f.pnlAvgDown),   Caption(f.pnlAvgUp),
             Caption(f.pnlMaxDown), Caption(f.pnlMaxUp), Caption(f.pnlTotalDown), Caption(f.pnlTotalUp)};
 }
 
@@ -96,7 +96,7 @@ TEST(StopWatchWin, WindowFrameControlsAndFirstShow) {
     EXPECT_EQ(f.lcdMin->Palette().High(), 16751001u);
     // The digits and their separators sit inside the black panel, in order.
     const ui::Control* order[] = {&f.lcdHour, &f.imgColon1, &f.lcdMin, &f.imgColon2,
-                                  &f.lcdSec, &f.imgPoint, &f.lcdMSec};
+                                  &f.lcdSec,  &f.imgPoint,  &f.lcdMSec};
     for (int i = 1; i < 7; ++i) EXPECT_EQ(order[i]->Left(), order[i - 1]->Left() + order[i - 1]->Width());
     EXPECT_GE(f.lcdHour.Left(), 0);
     EXPECT_LE(f.lcdMSec.Left() + f.lcdMSec.Width(), f.pnlTime.Width());
@@ -283,7 +283,7 @@ TEST(StopWatchWin, ALoopbackTransferShowsInAllInterfaces) {
     listen(listener, 1);
 
     FakeClock clock;
-    TfrmStopWatch f(nullptr, &clock);  // the real interface table
+    TfrmStopWatch f(nullptr, &clock);    // the real interface table
     f.AdapterIndex = [] { return -1; };  // all interfaces
     f.FormCreate();
     f.SetVisible(true);
@@ -317,13 +317,16 @@ TEST(StopWatchWin, ALoopbackTransferShowsInAllInterfaces) {
 
     // The host's counters may take a moment to show the bytes.
     double total = 0, current = 0;
-    EXPECT_TRUE(e2e::PumpUntil([&] {
-        clock.now += 1000;
-        f.TimerTimer();
-        total = std::atof(Caption(f.pnlTotalDown).c_str());
-        current = std::max(current, std::atof(Caption(f.pnlNowDown).c_str()));
-        return total >= kBytes / 1024;
-    }, 5000)) << total;
+    EXPECT_TRUE(e2e::PumpUntil(
+        [&] {
+            clock.now += 1000;
+            f.TimerTimer();
+            total = std::atof(Caption(f.pnlTotalDown).c_str());
+            current = std::max(current, std::atof(Caption(f.pnlNowDown).c_str()));
+            return total >= kBytes / 1024;
+        },
+        5000))
+        << total;
     EXPECT_GE(current, kBytes / 1024 / 4);  // the bytes came within a second or two
     EXPECT_GE(std::atof(Caption(f.pnlTotalUp).c_str()), kBytes / 1024);
     EXPECT_GE(std::atof(Caption(f.pnlMaxDown).c_str()), current);

@@ -62,7 +62,8 @@ BOOL CALLBACK Collect(HWND wnd, LPARAM lp) {
     if (m.title) {
         char title[256] = "";
         GetWindowTextA(wnd, title, sizeof title);
-        if (m.titlePart ? std::strstr(title, m.title) == nullptr : std::strcmp(title, m.title) != 0) return TRUE;
+        if (m.titlePart ? std::strstr(title, m.title) == nullptr : std::strcmp(title, m.title) != 0)
+            return TRUE;
     }
     s->found.push_back(wnd);
     return TRUE;
@@ -102,7 +103,8 @@ Process::~Process() {
     CloseHandle(pi_.hThread);
 }
 
-bool Process::Start(const std::string& exe, const std::string& args, const char* folder, const char* desktop) {
+bool Process::Start(const std::string& exe, const std::string& args, const char* folder,
+                    const char* desktop) {
     if (pi_.hProcess) return false;
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -110,7 +112,8 @@ bool Process::Start(const std::string& exe, const std::string& args, const char*
     if (desktop) si.lpDesktop = &desk[0];
     std::string cmd = "\"" + exe + "\"";
     if (!args.empty()) cmd += " " + args;
-    if (CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi_)) return true;
+    if (CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &pi_))
+        return true;
     pi_ = PROCESS_INFORMATION{};
     return false;
 }
@@ -163,11 +166,13 @@ HWND WaitForWindow(const WindowMatch& match, DWORD ms, HDESK desktop) {
 }
 
 bool BringToFront(HWND wnd, DWORD ms) {
-    return PumpUntil([&] {
-        if (GetForegroundWindow() == wnd) return true;
-        SetForegroundWindow(wnd);
-        return false;
-    }, ms);
+    return PumpUntil(
+        [&] {
+            if (GetForegroundWindow() == wnd) return true;
+            SetForegroundWindow(wnd);
+            return false;
+        },
+        ms);
 }
 
 DWORD ForegroundProcess() {
@@ -211,7 +216,8 @@ bool SaveWindowBitmap(HWND wnd, const std::string& path) {
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bmp =
+        CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
     bool ok = false;
     if (mem && bmp) {
         HGDIOBJ old = SelectObject(mem, bmp);
@@ -297,7 +303,8 @@ ScopedDefaultValue::ScopedDefaultValue(HKEY root, const char* path, const std::s
         return;
     char old[1024] = {};
     DWORD size = sizeof old - 1, type = 0;
-    had_ = RegQueryValueExA(key.h, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    had_ = RegQueryValueExA(key.h, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
+           ERROR_SUCCESS;
     old_ = old;
     if (had_) type_ = type;
     RegSetValueExA(key.h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),

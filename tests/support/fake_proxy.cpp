@@ -117,9 +117,7 @@ void FakeProxy::Serve(SOCKET s) {
         }
         break;
     }
-    case Kind::Raw:
-        SendAll(s, text);
-        break;
+    case Kind::Raw: SendAll(s, text); break;
     case Kind::Endless: {
         if (!SendAll(s, "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n\r\n")) break;
         const std::string chunk(4096, '7');

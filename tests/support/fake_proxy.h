@@ -16,12 +16,12 @@ namespace e2e {
 class FakeProxy {
 public:
     enum class Kind {
-        Body,      // 200 with the given body
-        Status,    // the given status line, no body
-        Silent,    // accepts and never answers
-        Endless,   // 200 and a body that never ends
-        Drip,      // the given text and then more header text, a byte every 500 ms (for 60 s at most)
-        Raw,       // the given bytes as they stand, then the connection is closed
+        Body,     // 200 with the given body
+        Status,   // the given status line, no body
+        Silent,   // accepts and never answers
+        Endless,  // 200 and a body that never ends
+        Drip,     // the given text and then more header text, a byte every 500 ms (for 60 s at most)
+        Raw,      // the given bytes as they stand, then the connection is closed
     };
 
     FakeProxy();

@@ -124,7 +124,8 @@ bool SaveWindowPicture(HWND wnd, const char* path) {
     HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (f != INVALID_HANDLE_VALUE) {
         DWORD n = 0;
-        ok = WriteFile(f, &fh, sizeof fh, &n, nullptr) && WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr) &&
+        ok = WriteFile(f, &fh, sizeof fh, &n, nullptr) &&
+             WriteFile(f, &bi.bmiHeader, sizeof bi.bmiHeader, &n, nullptr) &&
              WriteFile(f, bits, size, &n, nullptr);
         CloseHandle(f);
     }
@@ -148,7 +149,8 @@ BOOL CALLBACK FindBox(HWND w, LPARAM lp) {
     GetWindowThreadProcessId(w, &pid);
     char cls[32] = "";
     GetClassNameA(w, cls, sizeof cls);
-    if (pid == f->pid && IsWindowVisible(w) && lstrcmpA(cls, "#32770") == 0 && (!f->title || Text(w) == f->title)) {
+    if (pid == f->pid && IsWindowVisible(w) && lstrcmpA(cls, "#32770") == 0 &&
+        (!f->title || Text(w) == f->title)) {
         f->box = w;
         return FALSE;
     }

@@ -246,7 +246,8 @@ TEST_F(Controls, LabelsTakeClicksHoverAndCursor) {
         return GetCursorPos(&now) && now.x == p.x && now.y == p.y;
     }));
     SetCursor(nullptr);
-    SendMessageA(frm.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(frm.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageA(frm.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(frm.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
     SetCursorPos(1010, 750);
 }

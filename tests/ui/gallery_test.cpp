@@ -138,8 +138,12 @@ public:
     }
 
     void seNetworkChange(ui::Control&) { log.push_back("limit " + std::to_string(seNetwork.Value())); }
-    void cmbAdapterChange(ui::Control&) { log.push_back("adapter " + cmbAdapter.Item(cmbAdapter.ItemIndex())); }
-    void tbNetworkOpacityChange(ui::Control&) { log.push_back("opacity " + std::to_string(tbNetworkOpacity.Position())); }
+    void cmbAdapterChange(ui::Control&) {
+        log.push_back("adapter " + cmbAdapter.Item(cmbAdapter.ItemIndex()));
+    }
+    void tbNetworkOpacityChange(ui::Control&) {
+        log.push_back("opacity " + std::to_string(tbNetworkOpacity.Position()));
+    }
     void btnColourClick(ui::Control&) {
         dlgColour.SetColor(RGB(0, 128, 255));
         log.push_back(dlgColour.Execute(Handle()) ? "colour ok" : "colour cancelled");
@@ -211,8 +215,8 @@ TEST_F(Gallery, EditsTrackBarAndComboAnswerTheKeyboard) {
 
 TEST_F(Gallery, TheSecondSheetHidesEveryWindowOfTheFirst) {
     frm.pgMain.SetActivePage(&frm.tsList);
-    for (HWND w : {frm.seNetwork.Handle(), frm.seNetwork.UpDown(), frm.cmbAdapter.Handle(), frm.tbNetworkOpacity.Handle(),
-                   frm.mmoSystem.Handle(), frm.gbNetwork.Handle()})
+    for (HWND w : {frm.seNetwork.Handle(), frm.seNetwork.UpDown(), frm.cmbAdapter.Handle(),
+                   frm.tbNetworkOpacity.Handle(), frm.mmoSystem.Handle(), frm.gbNetwork.Handle()})
         EXPECT_FALSE(IsWindowVisible(w));
     EXPECT_TRUE(IsWindowVisible(frm.lvAdapters.Handle()));
     // The LCD beside the pages and the status bar are the form's own.

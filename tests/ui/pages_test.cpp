@@ -95,12 +95,19 @@ public:
     void lvProcessesSelectItem(ui::ListView& lv, int row, bool selected) {
         log.push_back((selected ? "select " : "unselect ") + lv.Caption(row));
     }
-    void lvProcessesColumnClick(ui::ListView&, int column) { log.push_back("column " + std::to_string(column)); }
+    void lvProcessesColumnClick(ui::ListView&, int column) {
+        log.push_back("column " + std::to_string(column));
+    }
     void lvProcessesDblClick(ui::Control&) { log.push_back("dblclick"); }
     void Splitter3Moved(ui::Control&) { log.push_back("moved"); }
 
     void AddProcesses() {
-        const struct { const char* name; int pid; const char* threads; const char* path; } rows[] = {
+        const struct {
+            const char* name;
+            int pid;
+            const char* threads;
+            const char* path;
+        } rows[] = {
             {"svchost.exe", 912, "12", "C:\\Windows\\System32\\svchost.exe"},
             {"explorer.exe", 1200, "31", "C:\\Windows\\explorer.exe"},
             {"System", 4, "98", ""},
@@ -149,17 +156,20 @@ struct Pages : ::testing::Test {
     }
     void ClickTab(int tab) {
         RECT r;
-        SendMessageA(frm.pgMain.Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&r));
+        SendMessageA(frm.pgMain.Handle(), TCM_GETITEMRECT, static_cast<WPARAM>(tab),
+                     reinterpret_cast<LPARAM>(&r));
         uitest::ClickAt(frm.pgMain.Handle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
     void ClickHeader(int column) {
-        const HWND header = reinterpret_cast<HWND>(SendMessageA(frm.lvProcesses.Handle(), LVM_GETHEADER, 0, 0));
+        const HWND header =
+            reinterpret_cast<HWND>(SendMessageA(frm.lvProcesses.Handle(), LVM_GETHEADER, 0, 0));
         RECT r;
         SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r));
         uitest::ClickAt(header, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
     int HeaderFormat(int column) {
-        const HWND header = reinterpret_cast<HWND>(SendMessageA(frm.lvProcesses.Handle(), LVM_GETHEADER, 0, 0));
+        const HWND header =
+            reinterpret_cast<HWND>(SendMessageA(frm.lvProcesses.Handle(), LVM_GETHEADER, 0, 0));
         HDITEMA hd{};
         hd.mask = HDI_FORMAT;
         SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&hd));
@@ -219,7 +229,8 @@ TEST_F(Pages, OnlyTheActiveSheetShowsAndTabClicksSwitch) {
 TEST_F(Pages, ListRowsColumnsSortingAndEvents) {
     frm.AddProcesses();
     const HWND lv = frm.lvProcesses.Handle();
-    EXPECT_EQ(Column(lv, 0), (std::vector<std::string>{"svchost.exe", "explorer.exe", "System", "winlogon.exe"}));
+    EXPECT_EQ(Column(lv, 0),
+              (std::vector<std::string>{"svchost.exe", "explorer.exe", "System", "winlogon.exe"}));
     EXPECT_EQ(ItemText(lv, 1, 1), "1200");
     // Hidden sub-items and objects stay with their row through every sort.
     EXPECT_EQ(frm.lvProcesses.SubItem(1, 3), "C:\\Windows\\explorer.exe");
@@ -236,7 +247,8 @@ TEST_F(Pages, ListRowsColumnsSortingAndEvents) {
     EXPECT_EQ(Column(lv, 1), (std::vector<std::string>{"1200", "912", "88", "4"}));
     EXPECT_EQ(HeaderFormat(1), HDF_SORTDOWN);
     ClickHeader(0);  // texts without regard to case
-    EXPECT_EQ(Column(lv, 0), (std::vector<std::string>{"explorer.exe", "svchost.exe", "System", "winlogon.exe"}));
+    EXPECT_EQ(Column(lv, 0),
+              (std::vector<std::string>{"explorer.exe", "svchost.exe", "System", "winlogon.exe"}));
     EXPECT_EQ(HeaderFormat(1), 0);
     EXPECT_EQ(frm.lvProcesses.SubItem(0, 3), "C:\\Windows\\explorer.exe");
     EXPECT_EQ(frm.lvProcesses.SubItemData(3, 1), 3);
@@ -251,7 +263,8 @@ TEST_F(Pages, ListRowsColumnsSortingAndEvents) {
     st.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageA(lv, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&st));
     SendMessageA(lv, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&st));
-    EXPECT_EQ(frm.log, (std::vector<std::string>{"select svchost.exe", "unselect svchost.exe", "select System"}));
+    EXPECT_EQ(frm.log,
+              (std::vector<std::string>{"select svchost.exe", "unselect svchost.exe", "select System"}));
     EXPECT_EQ(frm.lvProcesses.Selected(), 2);
     EXPECT_EQ(frm.lvProcesses.FocusedItem(), 2);
 

@@ -12,7 +12,8 @@ namespace ui {
 namespace {
 
 std::vector<std::string> Sorted(std::vector<std::string> v) {
-    std::sort(v.begin(), v.end(), [](const std::string& a, const std::string& b) { return CompareCellTexts(a, b) < 0; });
+    std::sort(v.begin(), v.end(),
+              [](const std::string& a, const std::string& b) { return CompareCellTexts(a, b) < 0; });
     return v;
 }
 
@@ -24,8 +25,8 @@ TEST(CellOrder, NumbersWithSeparatorsSignsAndDecimals) {
     EXPECT_LT(CompareCellTexts("-20", "-3"), 0);
     // A separator must stand between digits, groups are three digits.
     EXPECT_EQ(Sorted({"12,34", "5"}), (std::vector<std::string>{"5", "12,34"}));  // 12.34 as a decimal part
-    EXPECT_LT(CompareCellTexts("1,2345", "2"), 0);  // 1.2345
-    EXPECT_GT(CompareCellTexts("1,,2", "2"), 0);    // not a number: after numbers
+    EXPECT_LT(CompareCellTexts("1,2345", "2"), 0);                                // 1.2345
+    EXPECT_GT(CompareCellTexts("1,,2", "2"), 0);  // not a number: after numbers
     EXPECT_GT(CompareCellTexts("12,", "2"), 0);
 }
 

@@ -54,7 +54,8 @@ TEST(LevelGeometry, LitLengthAndZoneSpans) {
     // Spans always cover the bar without gaps or overlap, whatever the length and fill.
     for (int len = 1; len < 40; ++len)
         for (int lit = 0; lit <= len; ++lit) {
-            const level::Spans t = level::BarSpans(len, level::BarLayout{lit, level::MediumStart(len), level::HighStart(len)});
+            const level::Spans t =
+                level::BarSpans(len, level::BarLayout{lit, level::MediumStart(len), level::HighStart(len)});
             int at = 0, litPixels = 0;
             for (int i = 0; i < t.count; ++i) {
                 ASSERT_EQ(t.span[i].begin, at);
@@ -152,9 +153,9 @@ TEST(LevelPaint, GaugeTicksFromTheBottom) {
     level::PaintGauge(img.View(), look, r);
     EXPECT_EQ(img.At(0, 0), 0x808080u);
     EXPECT_EQ(img.At(9, 25), 0xFFFFFFu);
-    EXPECT_EQ(img.At(5, 22), ToPixel(0x0000FF));      // bottom tick active
-    EXPECT_EQ(img.At(5, 20), ToPixel(0x000000));      // gap above it
-    EXPECT_EQ(img.At(5, 3 + 1), ToPixel(0x000080));   // top tick inactive
+    EXPECT_EQ(img.At(5, 22), ToPixel(0x0000FF));     // bottom tick active
+    EXPECT_EQ(img.At(5, 20), ToPixel(0x000000));     // gap above it
+    EXPECT_EQ(img.At(5, 3 + 1), ToPixel(0x000080));  // top tick inactive
 
     look.bevel = false;
     r.SetPosition(100);

@@ -155,10 +155,10 @@ TEST(LcdPaint, CellsLandInPlaceAndBackgroundShowsThrough) {
     in.fillBackground = false;  // transparent: what is there stays
     lcd::Paint(out.View(), strip, in);
     // Row 3 * 2 + 2 * 1 = 8 wide, right-justified at x = 4, y = (5 - 3) / 2 = 1.
-    EXPECT_EQ(out.At(4, 1), 0u);                   // unlit pixel of the first cell, drawn black
-    EXPECT_EQ(out.At(5, 2), 0x00FF00u);            // lit pixel of the first cell
-    EXPECT_EQ(out.At(5, 1), 0xABCDEFu);            // background pixel of the strip left out
-    EXPECT_EQ(out.At(10, 1), 0u);                  // third cell
+    EXPECT_EQ(out.At(4, 1), 0u);         // unlit pixel of the first cell, drawn black
+    EXPECT_EQ(out.At(5, 2), 0x00FF00u);  // lit pixel of the first cell
+    EXPECT_EQ(out.At(5, 1), 0xABCDEFu);  // background pixel of the strip left out
+    EXPECT_EQ(out.At(10, 1), 0u);        // third cell
     EXPECT_EQ(out.At(0, 0), 0xABCDEFu);
 
     in.fillBackground = true;
@@ -200,8 +200,15 @@ TEST(LcdPaint, ExtremeGeometryNeitherOverflowsNorLeavesThePicture) {
 TEST(LcdPixels, DecodeDibRefusesBadDataAndReadsPalettes) {
     // 3 x 2, 4 bits per pixel, two colours, bottom-up.
     std::vector<std::uint8_t> dib(40 + 2 * 4 + 2 * 4, 0);
-    dib[0] = 40; dib[4] = 3; dib[8] = 2; dib[12] = 1; dib[14] = 4; dib[32] = 2;
-    dib[40 + 4] = 0x33; dib[40 + 5] = 0x22; dib[40 + 6] = 0x11;  // colour 1 = 0x112233
+    dib[0] = 40;
+    dib[4] = 3;
+    dib[8] = 2;
+    dib[12] = 1;
+    dib[14] = 4;
+    dib[32] = 2;
+    dib[40 + 4] = 0x33;
+    dib[40 + 5] = 0x22;
+    dib[40 + 6] = 0x11;  // colour 1 = 0x112233
     dib[48] = 0x10;      // bottom row: 1, 0, 0
     dib[52] = 0x01;      // top row: 0, 1, 0
     Image img;
@@ -235,7 +242,8 @@ TEST(LcdStripFiles, FormatSizesAndDigitShapes) {
     for (int s = ns13x24; s <= ns5x7; ++s) {
         const lcd::StyleInfo& info = lcd::StyleOf(static_cast<TVrNumStyle>(s));
         SCOPED_TRACE(info.resource);
-        const std::vector<std::uint8_t> file = ReadFile(std::string(WIDGETS_RES_DIR) + "/" + info.resource + ".bmp");
+        const std::vector<std::uint8_t> file =
+            ReadFile(std::string(WIDGETS_RES_DIR) + "/" + info.resource + ".bmp");
         ASSERT_GT(file.size(), 14u);
         Image img;
         ASSERT_TRUE(DecodeDib(file.data() + 14, file.size() - 14, img));

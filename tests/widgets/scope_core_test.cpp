@@ -27,7 +27,8 @@ struct TextHistory {
             std::snprintf(field, sizeof field, "-%09d", -v);
         text = field + text;
         const long long keep = limit <= 0 ? 0 : static_cast<long long>(limit) * 10;
-        if (static_cast<long long>(text.size()) >= keep) text = text.substr(0, static_cast<std::size_t>(keep));
+        if (static_cast<long long>(text.size()) >= keep)
+            text = text.substr(0, static_cast<std::size_t>(keep));
     }
     std::vector<ScopeInt> Values() const {
         std::vector<ScopeInt> v;

@@ -165,7 +165,7 @@ TEST(LevelWidgetsWin, BarAndGaugePaintAndIgnoreOutOfRange) {
     const RECT at{0, 0, 102, 18};  // inner length 100
     bar.Paint(c.Dc(), at);
     EXPECT_EQ(c.At(0, 0), 0x202020u);
-    EXPECT_EQ(c.At(1, 2), 0x33CC33u);                          // lit low zone
+    EXPECT_EQ(c.At(1, 2), 0x33CC33u);                                                  // lit low zone
     EXPECT_EQ(c.At(98, 2), ToColour(Mix(ToPixel(0x0000FF), 0, level::kUnlitWeight)));  // unlit high zone
     // The position text is drawn in white somewhere around the middle.
     bool white = false;

@@ -200,7 +200,8 @@ TEST_F(AboutSheet, ClickingALinkOpensItsPage) {
     SetEnvironmentVariableA("E2E_URL_LOG", log.c_str());
     const std::string recorder = "\"" + ExeFolder() + "\\urlrecorder.exe\" \"%1\"";
     {
-        ScopedDefaultValue handler(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command", recorder);
+        ScopedDefaultValue handler(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command",
+                                   recorder);
         SendMessageA(GetDlgItem(about.GetHwnd(), IDC_ABOUT_PRODUCT2), BM_CLICK, 0, 0);
         // An empty target does nothing.
         about.HomePage().SetTarget("");
@@ -223,7 +224,8 @@ TEST(HelpSupport, LoadsTheRegisteredEngineAndAsksForTheTopic) {
     const std::string log = ExeFolder() + "\\kqabout_hh.log";
     DeleteFileA(log.c_str());
     SetEnvironmentVariableA("KQ_HH_LOG", log.c_str());
-    ScopedDefaultValue control(HKEY_CLASSES_ROOT, "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
+    ScopedDefaultValue control(HKEY_CLASSES_ROOT,
+                               "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
                                ExeFolder() + "\\kqabout_fakehh.dll");
     CakHelpSupport help;
     help.SetHtmlHelpFile("kqel.chm");
@@ -231,11 +233,12 @@ TEST(HelpSupport, LoadsTheRegisteredEngineAndAsksForTheTopic) {
     help.ShowTopic("intro.htm");
     help.CloseAll();
     EXPECT_EQ(e2e::ReadText(log), ExeFolder() + "\\kqel.chm::/HOWTOuse.htm|0\n" + ExeFolder() +
-                                 "\\kqel.chm::/intro.htm|0\n(null)|18\n");
+                                      "\\kqel.chm::/intro.htm|0\n(null)|18\n");
 }
 
 TEST(HelpSupport, WithoutAnyEngineHelpDoesNothing) {
-    ScopedDefaultValue control(HKEY_CLASSES_ROOT, "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
+    ScopedDefaultValue control(HKEY_CLASSES_ROOT,
+                               "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
                                ExeFolder() + "\\no-such-engine.ocx");
     CakHelpSupport help;
     help.SetHtmlHelpFile("kqel.chm");
@@ -265,8 +268,9 @@ TEST(HelpSupport, ContextHelpGoesToWinHelpWithItsFileAndToTheEnginesPopupsWithou
     const std::string log = ExeFolder() + "\\kqabout_ctx_hh.log";
     DeleteFileA(log.c_str());
     SetEnvironmentVariableA("KQ_HH_LOG", log.c_str());
-    ScopedDefaultValue engine(HKEY_CLASSES_ROOT, "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
-                               ExeFolder() + "\\kqabout_fakehh.dll");
+    ScopedDefaultValue engine(HKEY_CLASSES_ROOT,
+                              "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
+                              ExeFolder() + "\\kqabout_fakehh.dll");
     g_winHelpCalls.clear();
     CakHelpSupport help;
     help.SetWinHelp(RecordWinHelp);
@@ -275,8 +279,8 @@ TEST(HelpSupport, ContextHelpGoesToWinHelpWithItsFileAndToTheEnginesPopupsWithou
     const std::string hlp = ExeFolder() + "\\kqabout_ctx.hlp";
     DeleteFileA(hlp.c_str());
     HWND page = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    HWND control = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 0, 5, 5, page,
-                                   reinterpret_cast<HMENU>(1002), nullptr, nullptr);
+    HWND control = CreateWindowExA(0, "BUTTON", "", WS_CHILD, 0, 0, 5, 5, page, reinterpret_cast<HMENU>(1002),
+                                   nullptr, nullptr);
     HELPINFO info{};
     info.cbSize = sizeof info;
     info.iContextType = HELPINFO_WINDOW;

@@ -17,8 +17,8 @@
 #include "tests/support/fake_proxy.h"
 
 using e2e::ExeFolder;
-using e2e::ScopedDefaultValue;
 using e2e::FakeProxy;
+using e2e::ScopedDefaultValue;
 
 namespace {
 
@@ -30,7 +30,8 @@ bool ReadLastUpdate(int64_t& t) {
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
     DWORD type = 0, size = sizeof t;
     const bool ok = RegQueryValueExA(key, "LastUpdate", nullptr, &type, reinterpret_cast<BYTE*>(&t), &size) ==
-                        ERROR_SUCCESS && type == REG_BINARY && size == 8;
+                        ERROR_SUCCESS &&
+                    type == REG_BINARY && size == 8;
     RegCloseKey(key);
     return ok;
 }
@@ -226,20 +227,24 @@ TEST(KqelHelp, SettingsControlsAnswerF1AndRightClickWithThePopupTexts) {
         ASSERT_NE(games, nullptr);
         RECT r{};
         GetWindowRect(games, &r);
-        PostMessageA(page, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(games), MAKELPARAM(r.left + 2, r.top + 2));
+        PostMessageA(page, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(games),
+                     MAKELPARAM(r.left + 2, r.top + 2));
         const UINT kKeyF1 = 0x004D;  // WM_KEYF1: what F1 on a focused control becomes
         PostMessageA(games, kKeyF1, 0, 0);
-        e2e::WaitUntil([&] {
-            const std::string text = e2e::ReadText(log);
-            return std::count(text.begin(), text.end(), '\n') >= 2;
-        }, 4000);
+        e2e::WaitUntil(
+            [&] {
+                const std::string text = e2e::ReadText(log);
+                return std::count(text.begin(), text.end(), '\n') >= 2;
+            },
+            4000);
         PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
         e2e::WaitUntil([&] { return !IsWindow(sheet); }, 4000);
         EXPECT_TRUE(kqel.WaitExit());
     }
     const std::string popups = ExeFolder() + "\\kqel.chm::/cshelp.txt";
     const std::string table = "1000=806603E8,1001=806603E9,1003=806603EB,1002=806603EA,1004=806603EC,\n";
-    EXPECT_EQ(e2e::ReadText(log), popups + "|16|1002|" + table + popups + "|17|1002|" + table + "(null)|18\n");
+    EXPECT_EQ(e2e::ReadText(log),
+              popups + "|16|1002|" + table + popups + "|17|1002|" + table + "(null)|18\n");
 }
 
 TEST(KqelSheet, OpensCentredOnTheWorkAreaOfTheMonitorWithTheCursor) {

@@ -13,18 +13,18 @@
 #include "tests/support/e2e.h"
 #include "tests/support/fake_proxy.h"
 
-using kq::CCheckUpdatesDlg;
 using e2e::FakeProxy;
+using kq::CCheckUpdatesDlg;
 
 namespace {
 
 const char kFailText[] = "Cannot connect to updates server.";
 
 struct DialogRun {
-    std::string status;      // status line after the check
+    std::string status;  // status line after the check
     bool yes = false, no = false, download = false, closeAfterNews = false, close = false;
     INT_PTR result = 0;
-    double seconds = 0;      // time the check took
+    double seconds = 0;  // time the check took
 };
 
 HWND WaitForDialog() {
@@ -266,8 +266,9 @@ TEST_F(UpdateDialog, DrippingServerFailsWithinTheWholeBoundWhileTheThreadAnswers
 }
 
 TEST_F(UpdateDialog, ResponseCutOffInItsHeadersCannotConnect) {
-    for (const char* raw : {"HTTP/1.1 200 OK\r\nContent-Type: text/pl", "HTTP/1.1 200 OK\r\nContent-Length: 3\r\n",
-                            "HTTP/1.1 200 OK\r\n", "HTTP/1.1 200 OK"}) {
+    for (const char* raw :
+         {"HTTP/1.1 200 OK\r\nContent-Type: text/pl", "HTTP/1.1 200 OK\r\nContent-Length: 3\r\n",
+          "HTTP/1.1 200 OK\r\n", "HTTP/1.1 200 OK"}) {
         SCOPED_TRACE(raw);
         proxy.Answer(FakeProxy::Kind::Raw, raw);
         EXPECT_EQ(RunDialog(IDC_UPD_CLOSE).status, kFail);

@@ -111,13 +111,13 @@ TEST(UpdateRule, ReaderStopsAsSoonAsTheLineIsDecided) {
 
 TEST(UpdateRule, BodyEndingBeforeItsAnnouncedLengthOrEmptyWithoutOneIsCutOff) {
     using kq::ResponseCutOff;
-    EXPECT_TRUE(ResponseCutOff(true, 0, false, 0));    // the headers never ended
-    EXPECT_TRUE(ResponseCutOff(true, 0, true, 3));     // announced 3, nothing came
+    EXPECT_TRUE(ResponseCutOff(true, 0, false, 0));  // the headers never ended
+    EXPECT_TRUE(ResponseCutOff(true, 0, true, 3));   // announced 3, nothing came
     EXPECT_TRUE(ResponseCutOff(true, 2, true, 3));
     EXPECT_FALSE(ResponseCutOff(true, 3, true, 3));
-    EXPECT_FALSE(ResponseCutOff(true, 0, true, 0));    // an announced empty file
-    EXPECT_FALSE(ResponseCutOff(true, 3, false, 0));   // ends with the connection
-    EXPECT_FALSE(ResponseCutOff(false, 0, true, 100)); // reading stopped after the line
+    EXPECT_FALSE(ResponseCutOff(true, 0, true, 0));     // an announced empty file
+    EXPECT_FALSE(ResponseCutOff(true, 3, false, 0));    // ends with the connection
+    EXPECT_FALSE(ResponseCutOff(false, 0, true, 100));  // reading stopped after the line
     EXPECT_FALSE(ResponseCutOff(false, 4, false, 0));
 }
 
