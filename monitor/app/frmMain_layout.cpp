@@ -1,6 +1,7 @@
 // TfrmMain: the layout of its parts, hit-testing, dragging and snapping.
 #include <windows.h>
 
+#include "monitor/ui/pending_move.h"
 #include "monitor/app/frmMain.h"
 #include "monitor/app/frmMain_parts.h"
 #include "monitor/app/gadget_frame.h"
@@ -139,26 +140,11 @@ void TfrmMain::WMNCRButtonDown(POINT screen) { mnMain.Popup(Handle(), screen.x, 
 void TfrmMain::SnapWindowPos(WINDOWPOS& pos) {
     // The 2 x 2 minimum is already applied (HandleMessage, WM_WINDOWPOSCHANGING).
     if (StickTo == soNothing || !Handle()) return;
-    RECT now;
-    GetWindowRect(Handle(), &now);
-    int x = (pos.flags & SWP_NOMOVE) ? now.left : pos.x;
-    int y = (pos.flags & SWP_NOMOVE) ? now.top : pos.y;
-    const int w = (pos.flags & SWP_NOSIZE) ? now.right - now.left : pos.cx;
-    const int h = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
-
-    // The work area of the monitor the window is going to: the cached one of the primary
-    // monitor, another monitor's own.
-    RECT work = WorkArea();
-    const RECT target{x, y, x + w, y + h};
-    if (HMONITOR mon = MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST)) {
-        MONITORINFO mi{};
-        mi.cbSize = sizeof mi;
-        if (GetMonitorInfoA(mon, &mi) && !(mi.dwFlags & MONITORINFOF_PRIMARY)) work = mi.rcWork;
-    }
-    const gadget::Area area{work.left, work.top, work.right, work.bottom};
-    if (!gadget::Snap(x, y, w, h, area, Threshold, gadget::soScreen)) return;
-    pos.x = x;
-    pos.y = y;
+    ui::PendingMove m = ui::PendingMoveOf(Handle(), pos, WorkArea());
+    const gadget::Area area{m.work.left, m.work.top, m.work.right, m.work.bottom};
+    if (!gadget::Snap(m.x, m.y, m.width, m.height, area, Threshold, gadget::soScreen)) return;
+    pos.x = m.x;
+    pos.y = m.y;
     pos.flags &= ~SWP_NOMOVE;
 }
 

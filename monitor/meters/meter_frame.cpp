@@ -1,3 +1,4 @@
+#include "monitor/ui/pending_move.h"
 #include "monitor/meters/meter_frame.h"
 
 #include "monitor/app/gadget_frame.h"
@@ -229,23 +230,11 @@ bool TMeterFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 
 void TMeterFrame::SnapWindowPos(WINDOWPOS& pos) {
     if (StickTo == soNothing || !Handle()) return;
-    RECT now;
-    GetWindowRect(Handle(), &now);
-    int x = (pos.flags & SWP_NOMOVE) ? now.left : pos.x;
-    int y = (pos.flags & SWP_NOMOVE) ? now.top : pos.y;
-    const int w = (pos.flags & SWP_NOSIZE) ? now.right - now.left : pos.cx;
-    const int h = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
-    RECT work = WorkArea();
-    const RECT target{x, y, x + w, y + h};
-    if (HMONITOR mon = MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST)) {
-        MONITORINFO mi{};
-        mi.cbSize = sizeof mi;
-        if (GetMonitorInfoA(mon, &mi) && !(mi.dwFlags & MONITORINFOF_PRIMARY)) work = mi.rcWork;
-    }
-    const gadget::Area area{work.left, work.top, work.right, work.bottom};
-    if (!gadget::Snap(x, y, w, h, area, Threshold, gadget::soScreen)) return;
-    pos.x = x;
-    pos.y = y;
+    ui::PendingMove m = ui::PendingMoveOf(Handle(), pos, WorkArea());
+    const gadget::Area area{m.work.left, m.work.top, m.work.right, m.work.bottom};
+    if (!gadget::Snap(m.x, m.y, m.width, m.height, area, Threshold, gadget::soScreen)) return;
+    pos.x = m.x;
+    pos.y = m.y;
     pos.flags &= ~SWP_NOMOVE;
 }
 

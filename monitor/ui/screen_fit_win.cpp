@@ -33,3 +33,27 @@ WindowBounds FitToScreen(const WindowBounds& stored, int minSize) {
 }
 
 }  // namespace ui
+
+#include "monitor/ui/pending_move.h"
+
+namespace ui {
+
+PendingMove PendingMoveOf(HWND wnd, const WINDOWPOS& pos, const RECT& primaryWork) {
+    RECT now{};
+    GetWindowRect(wnd, &now);
+    PendingMove m;
+    m.x = (pos.flags & SWP_NOMOVE) ? now.left : pos.x;
+    m.y = (pos.flags & SWP_NOMOVE) ? now.top : pos.y;
+    m.width = (pos.flags & SWP_NOSIZE) ? now.right - now.left : pos.cx;
+    m.height = (pos.flags & SWP_NOSIZE) ? now.bottom - now.top : pos.cy;
+    m.work = primaryWork;
+    const RECT target{m.x, m.y, m.x + m.width, m.y + m.height};
+    if (HMONITOR mon = MonitorFromRect(&target, MONITOR_DEFAULTTONEAREST)) {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoA(mon, &mi) && !(mi.dwFlags & MONITORINFOF_PRIMARY)) m.work = mi.rcWork;
+    }
+    return m;
+}
+
+}  // namespace ui
