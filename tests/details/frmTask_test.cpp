@@ -46,21 +46,20 @@ void ChooseMenu(TfrmTask& f, int menu, int item) {
 
 bool Topmost(HWND w) { return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+constexpr uint32_t kWorker = 1001;
+
 // 42 processes with 500 threads in all: the idle process, this test and 40 others.
 void FillProcesses(FakeSource& src) {
     src.processes = {P(0, 1, "[System Process]", 0),
                      P(GetCurrentProcessId(), 39, "C:\\bin\\details_window_test.exe")};
-    // A worker never shares this process's id (Wine hands out ids in the same range), which
+    // Odd ids: a worker never shares this process's id (real ids are multiples of four), which
     // would merge the two rows into one.
-    for (uint32_t i = 0; i < 40; ++i) {
-        const uint32_t pid = 1000 + 4 * i == GetCurrentProcessId() ? 4000 + 4 * i : 1000 + 4 * i;
-        src.processes.push_back(P(pid, i < 20 ? 12 : 11, "worker.exe"));
-    }
-    src.threads = {{501, 1000, 0}, {502, 1000, 2}, {503, 1004, 1}};
+    for (uint32_t i = 0; i < 40; ++i) src.processes.push_back(P(kWorker + 4 * i, i < 20 ? 12 : 11, "worker.exe"));
+    src.threads = {{501, kWorker, 0}, {502, kWorker, 2}, {503, kWorker + 4, 1}};
     std::vector<ModuleEntry> many{M("WORKER.EXE", 0x400000, 200000)};
     for (int i = 1; i < 16; ++i) many.push_back(M("lib.dll", 0x10000000 + i * 0x10000, 200000));
     many.push_back(M("last.dll", 0x20000000, 4218880 - 16 * 200000));
-    src.modules[1000] = many;
+    src.modules[kWorker] = many;
 }
 
 struct Window : ::testing::Test {
@@ -229,9 +228,9 @@ TEST_F(Window, ProcessRowsThreadsModulesAndStatus) {
     const int idle = RowOf(0);
     ASSERT_GE(idle, 0);
     EXPECT_EQ("System Idle Process", frm.lvProcesses.Caption(idle));
-    const int worker = RowOf(1000);
+    const int worker = RowOf(kWorker);
     EXPECT_EQ("worker.exe", frm.lvProcesses.Caption(worker));
-    EXPECT_EQ("1000", frm.lvProcesses.SubItem(worker, kSubPid));
+    EXPECT_EQ("1001", frm.lvProcesses.SubItem(worker, kSubPid));
     EXPECT_EQ("12", frm.lvProcesses.SubItem(worker, kSubThreads));
     EXPECT_EQ("PE 4.0", frm.lvProcesses.SubItem(worker, kSubType));
     EXPECT_EQ("worker.exe", frm.lvProcesses.SubItem(worker, kSubPath));
@@ -254,9 +253,9 @@ TEST_F(Window, ProcessRowsThreadsModulesAndStatus) {
     frm.lvProcesses.SetFocus();
     const int changes = static_cast<int>(frm.Processes().RowChanges());
     source.processes[2].threads = 13;
-    source.threads.push_back({504, 1000, 0});
+    source.threads.push_back({504, kWorker, 0});
     frm.TimerEvent();
-    EXPECT_EQ(worker, RowOf(1000));
+    EXPECT_EQ(worker, RowOf(kWorker));
     EXPECT_EQ("13", frm.lvProcesses.SubItem(worker, kSubThreads));
     EXPECT_EQ(3, frm.lvThreads.Count());
     EXPECT_EQ(changes + 1, static_cast<int>(frm.Processes().RowChanges()));
@@ -270,20 +269,20 @@ TEST_F(Window, ProcessRowsThreadsModulesAndStatus) {
     // No menu on the idle process; the others have "End Process".
     frm.lvProcesses.SetSelected(RowOf(0));
     EXPECT_EQ(nullptr, frm.lvProcesses.GetPopupMenu());
-    frm.lvProcesses.SetSelected(RowOf(1000));
+    frm.lvProcesses.SetSelected(RowOf(kWorker));
     EXPECT_EQ(&frm.mnProcesses, frm.lvProcesses.GetPopupMenu());
 
     // The version of the selected file: none for a file without one, Wine's own for explorer.
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string explorer = std::string(windows) + "\\explorer.exe";
-    source.processes.push_back(P(3000, 1, explorer.c_str()));
+    source.processes.push_back(P(3001, 1, explorer.c_str()));
     frm.TimerEvent();
     frm.lvProcesses.SetFocus();
-    frm.lvProcesses.SetSelected(RowOf(3000));
+    frm.lvProcesses.SetSelected(RowOf(3001));
     EXPECT_FALSE(frm.StatusBar.PanelText(0).empty());
     EXPECT_FALSE(frm.StatusBar.PanelText(1).empty());
-    frm.lvProcesses.SetSelected(RowOf(1000));
+    frm.lvProcesses.SetSelected(RowOf(kWorker));
     EXPECT_EQ("", frm.StatusBar.PanelText(0));
     EXPECT_EQ("", frm.StatusBar.PanelText(1));
     source.processes.pop_back();
@@ -418,7 +417,7 @@ TEST_F(Window, EndProcessAnsweredNoDoesNothingAndSuspendsRefreshesMeanwhile) {
     Show();
     frm.pgMain.SetActivePageIndex(TfrmTask::kPageProcesses);
     frm.lvProcesses.SetFocus();
-    frm.lvProcesses.SetSelected(RowOf(1000));
+    frm.lvProcesses.SetSelected(RowOf(kWorker));
     BoxScript script;
     script.owner = frm.Handle();
     int snapsInside = -1, snapsBefore = source.snapshots;
@@ -440,7 +439,7 @@ TEST_F(Window, EndProcessAnsweredNoDoesNothingAndSuspendsRefreshesMeanwhile) {
     EXPECT_EQ(IDNO, script.seen[0].defaultId);
     EXPECT_EQ(snapsBefore, snapsInside);
     EXPECT_EQ(42, frm.lvProcesses.Count());
-    EXPECT_GE(RowOf(1000), 0);
+    EXPECT_GE(RowOf(kWorker), 0);
     frm.TimerEvent();
     EXPECT_EQ(43, frm.lvProcesses.Count());
 }
