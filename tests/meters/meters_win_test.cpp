@@ -14,6 +14,7 @@
 #include "monitor/meters/frmInternet.h"
 #include "monitor/meters/frmMeter.h"
 #include "monitor/settings/profile_store.h"
+#include "tests/support/gadget_fixture.h"
 
 namespace {
 
@@ -278,12 +279,7 @@ TEST(FloatingWindowSettings, EveryKeyOfTheFiveSectionsRoundTripsThroughTheLiveWi
     settings::MemoryProfileStore store;
 
     app::TfrmMain frm;
-    frm.dfsStickyFormCreate();
-    frm.Timer.SetEnabled(false);
-    store.Parse(ini);
-    frm.SettingsFile = std::make_unique<settings::SettingsFile>(store);
-    frm.SettingsStore.reset();
-    frm.LoadSettings();
+    testgadget::Load(frm, store, ini);
     const settings::SettingsFile* file = frm.SettingsFile.get();
     meters::TfrmCPU1 cpu1(frm);
     cpu1.FormCreate(file);

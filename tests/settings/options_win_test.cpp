@@ -18,6 +18,7 @@
 #include "monitor/meters/frmMeter.h"
 #include "monitor/settings/frmOptions.h"
 #include "monitor/settings/profile_store.h"
+#include "tests/support/gadget_fixture.h"
 
 namespace {
 
@@ -48,12 +49,7 @@ void Pump() {
 // The windows of the program in their order of creation, over an in-memory settings file.
 struct Program {
     explicit Program(const std::string& ini, bool dual) {
-        frm.dfsStickyFormCreate();
-        frm.Timer.SetEnabled(false);
-        store.Parse(ini);
-        frm.SettingsFile = std::make_unique<settings::SettingsFile>(store);
-        frm.SettingsStore.reset();
-        frm.LoadSettings();
+        testgadget::Load(frm, store, ini);
         frm.DualCPU = dual;
         link.SetOptions(&options);
         options.FormCreate();

@@ -10,39 +10,11 @@
 #include <vector>
 
 #include "monitor/app/frmMain.h"
-#include "monitor/settings/profile_store.h"
+#include "tests/support/gadget_fixture.h"
 
 namespace {
 
-// A gadget created as the program creates it, then loaded from `ini` (INI text).
-class Gadget {
-public:
-    explicit Gadget(const std::string& ini = "") {
-        frm.dfsStickyFormCreate();
-        frm.Timer.SetEnabled(false);
-        store.Parse(ini);
-        frm.SettingsFile = std::make_unique<settings::SettingsFile>(store);
-        frm.SettingsStore.reset();
-        frm.LoadSettings();
-    }
-    HWND Wnd() const { return frm.Handle(); }
-    RECT Bounds() const {
-        RECT r{};
-        GetWindowRect(frm.Handle(), &r);
-        return r;
-    }
-    LRESULT HitAt(int clientX, int clientY) const {
-        POINT p{clientX, clientY};
-        ClientToScreen(frm.Handle(), &p);
-        return SendMessageA(frm.Handle(), WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
-    }
-    void MoveTo(int x, int y) const {
-        SetWindowPos(frm.Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-
-    settings::MemoryProfileStore store;  // outlives the form, which reads and writes it
-    app::TfrmMain frm;
-};
+using testgadget::Gadget;
 
 RECT WorkArea() {
     RECT r{};
