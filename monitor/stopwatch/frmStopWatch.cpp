@@ -10,8 +10,18 @@ namespace stopwatch {
 class TfrmStopWatch::TableCounters final : public CounterSource {
 public:
     explicit TableCounters(const TfrmStopWatch& form) : form_(form) {}
-    void Read(metrics::Octets& octets) override {
-        metrics::ReadOctets(form_.AdapterIndex ? form_.AdapterIndex() : 1, octets);
+    bool Read(metrics::Octets& octets, TableShape& shape) override {
+        metrics::IfTablePtr table;
+        std::uint32_t size = 0;
+        metrics::GetInterfaceTable(table, size, true);
+        if (!table) return false;
+        // Only rows that lie inside the block count.
+        const std::uint32_t rows = metrics::InterfaceRowsInBlock(table->dwNumEntries, size);
+        if (rows == 0) return false;
+        const std::int32_t choice = form_.AdapterIndex ? form_.AdapterIndex() : 1;
+        metrics::SelectOctets(choice, table->table, rows, octets);
+        shape = ShapeOf(choice, table->table, rows);
+        return true;
     }
 
 private:
@@ -278,6 +288,12 @@ void TfrmStopWatch::SetVisible(bool v) {
 }
 
 bool TfrmStopWatch::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_POWERBROADCAST &&
+        (wp == PBT_APMRESUMESUSPEND || wp == PBT_APMRESUMEAUTOMATIC || wp == PBT_APMRESUMECRITICAL)) {
+        run_.Resumed();
+        result = TRUE;
+        return true;
+    }
     if (msg == WM_LBUTTONDBLCLK) {
         result = SendMessageA(Handle(), WM_LBUTTONDOWN, wp, lp);
         return true;

@@ -50,7 +50,10 @@ void StopwatchRun::Start(std::uint64_t nowMs, CounterSource& counters) {
     dueSecond_ = readSecond_ = 0;
     down_ = up_ = Figures{};
     dir_[0] = dir_[1] = Direction{};
-    counters.Read(counters_);
+    resumed_ = false;
+    // Without a table now, the first reading that has one is the base.
+    shape_ = TableShape{};
+    counters.Read(counters_, shape_);
     dir_[0].start = counters_.down;
     dir_[1].start = counters_.up;
     startMs_ = nowMs;
@@ -68,8 +71,12 @@ StopwatchRun::Step StopwatchRun::Advance(std::uint64_t nowMs, CounterSource& cou
     const std::int32_t second = tenths_ / 10;
     if (second <= dueSecond_) return step;
     dueSecond_ = second;
-    const metrics::Octets previous = counters_;
-    counters.Read(counters_);  // on an error the event ends here
+    metrics::Octets previous = counters_;
+    const TableShape before = shape_;
+    if (counters.Read(counters_, shape_)) {  // on an error the event ends here
+        if (resumed_ || shape_ != before) previous = counters_;
+        resumed_ = false;
+    }
     Reading(second - readSecond_, previous);
     readSecond_ = second;
     step.reading = true;

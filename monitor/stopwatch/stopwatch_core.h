@@ -35,12 +35,36 @@ double RoundTo1(double x);
 // Writes into `out` (always terminated) and returns its length.
 std::size_t FormatFigure(double x, char* out, std::size_t size);
 
+// What the table of a reading looked like: its row count and which interface the counters
+// came from. When it differs from the last reading's (an adapter came or went, the table was
+// renumbered, another interface was chosen in Options), the previous counters belong to
+// another interface and their difference means nothing.
+struct TableShape {
+    std::uint32_t rows = 0;
+    bool all = true;                  // every row summed
+    std::uint32_t interfaceIndex = 0;  // dwIndex of the chosen row (0 when all)
+    bool operator!=(const TableShape& o) const {
+        return rows != o.rows || all != o.all || interfaceIndex != o.interfaceIndex;
+    }
+};
+
+// The shape of a table read by the octet rule with `choice` (SelectOctets). `Row` has dwIndex.
+template <class Row>
+TableShape ShapeOf(std::int32_t choice, const Row* rows, std::uint32_t numRows) {
+    TableShape s;
+    s.rows = numRows;
+    const std::uint32_t a = static_cast<std::uint32_t>(choice);
+    s.all = numRows == 0 || a > numRows - 1;
+    s.interfaceIndex = s.all ? 0 : static_cast<std::uint32_t>(rows[a].dwIndex);
+    return s;
+}
+
 // Where the run reads the received and sent byte counters (the octet rule with the
-// monitor's current interface choice). Leaves `octets` as they are when there is no table;
-// may throw.
+// monitor's current interface choice) and the table's shape. Returns false, leaving both as
+// they are, when there is no table; may throw.
 class CounterSource {
 public:
-    virtual void Read(metrics::Octets& octets) = 0;
+    virtual bool Read(metrics::Octets& octets, TableShape& shape) = 0;
 
 protected:
     ~CounterSource() = default;
@@ -69,9 +93,13 @@ public:
     void Start(std::uint64_t nowMs, CounterSource& counters);
     // The figures and the time stay as they are.
     void Stop() { running_ = false; }
+    // The system resumed from sleep: the counters moved on, or were reset, meanwhile, so the
+    // next reading of the table is a new base (that second shows 0, not a wrapped difference).
+    void Resumed() { resumed_ = true; }
     // One timer event: brings Tenths up to the clock and, when the shown seconds moved on,
     // reads the counters once. An error from the counters leaves the figures as they were
-    // and ends this event only; that second's reading is not retried.
+    // and ends this event only; that second's reading is not retried. A reading from a table
+    // of another shape, or the first one after a resume, is a new base: it adds nothing.
     Step Advance(std::uint64_t nowMs, CounterSource& counters);
 
     std::int32_t Tenths() const { return tenths_; }
@@ -97,6 +125,8 @@ private:
     std::int32_t dueSecond_ = 0;   // the last whole second a reading was made for (or tried)
     std::int32_t readSecond_ = 0;  // the whole second of the last reading that succeeded
     metrics::Octets counters_;     // the counters at the last reading
+    TableShape shape_;             // the table they came from
+    bool resumed_ = false;
     Direction dir_[2];
     Figures down_, up_;
 };

@@ -14,6 +14,7 @@ namespace {
 struct Row {
     uint32_t dwInOctets;
     uint32_t dwOutOctets;
+    uint32_t dwIndex = 1;
 };
 
 // An interface table read by the octet rule; `fail` makes the next read throw.
@@ -22,13 +23,17 @@ struct FakeCounters : CounterSource {
     std::vector<Row> rows{{0, 0}};
     bool fail = false;
     int reads = 0;
-    void Read(metrics::Octets& o) override {
+    bool Read(metrics::Octets& o, TableShape& shape) override {
         ++reads;
         if (fail) {
             fail = false;
             throw std::runtime_error("table");
         }
-        metrics::SelectOctets(choice, rows.data(), static_cast<uint32_t>(rows.size()), o);
+        if (rows.empty()) return false;
+        const uint32_t n = static_cast<uint32_t>(rows.size());
+        metrics::SelectOctets(choice, rows.data(), n, o);
+        shape = ShapeOf(choice, rows.data(), n);
+        return true;
     }
     void Add(uint32_t in, uint32_t out) {
         rows[0].dwInOctets += in;
@@ -228,6 +233,88 @@ TEST(StopwatchRunTest, MissingTablesAndReadErrorsKeepThePreviousBase) {
     EXPECT_EQ(Text(run.Down().current), "2");
     EXPECT_EQ(Text(run.Down().total), "6");
     EXPECT_EQ(Text(run.Down().average), "1.5");
+}
+
+TEST(StopwatchRunTest, AResumeOrAnotherInterfaceIsANewBaseNotASpike) {
+    FakeCounters c;
+    c.rows = {{5000, 500, 7}, {9000, 900, 8}};
+    StopwatchRun run;
+    run.Start(0, c);
+    c.rows[0].dwInOctets += 2048;
+    EXPECT_EQ(Events(run, c, 1000, 1000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "2");
+
+    // Asleep for a while: the driver reset the counters. The first reading after the resume
+    // adds nothing; the next second counts again from there.
+    run.Resumed();
+    c.rows[0] = {100, 10, 7};
+    EXPECT_EQ(Events(run, c, 2000, 2000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "0");
+    EXPECT_EQ(Text(run.Up().current), "0");
+    EXPECT_EQ(Text(run.Down().max), "2");
+    EXPECT_EQ(Text(run.Down().total), "2");
+    c.rows[0].dwInOctets += 1024;
+    EXPECT_EQ(Events(run, c, 3000, 3000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "1");
+    EXPECT_EQ(Text(run.Down().total), "3");
+
+    // A resume flagged while the table is missing waits for the table to come back.
+    run.Resumed();
+    const std::vector<Row> saved = c.rows;
+    c.rows.clear();
+    EXPECT_EQ(Events(run, c, 4000, 4000, 100), 1);
+    c.rows = saved;
+    c.rows[0].dwInOctets = 0x7FFFFFFF;
+    EXPECT_EQ(Events(run, c, 5000, 5000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "0");
+    EXPECT_EQ(Text(run.Down().total), "3");
+
+    // Another interface chosen in Options during the run: later readings come from it, the
+    // totals mix the two, and the change itself is no spike.
+    c.choice = 1;
+    EXPECT_EQ(Events(run, c, 6000, 6000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "0");
+    c.rows[1].dwInOctets += 4096;
+    EXPECT_EQ(Events(run, c, 7000, 7000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "4");
+    EXPECT_EQ(Text(run.Down().total), "7");
+    EXPECT_EQ(Text(run.Down().max), "4");
+
+    // The row at the chosen position is now another interface (an adapter came before it);
+    // then "All Interfaces" and an adapter more: each a new base.
+    c.rows.insert(c.rows.begin(), Row{1, 1, 9});
+    EXPECT_EQ(Events(run, c, 8000, 8000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "0");
+    c.choice = -1;
+    EXPECT_EQ(Events(run, c, 9000, 9000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "0");
+    c.rows.push_back(Row{0x40000000u, 0, 10});
+    EXPECT_EQ(Events(run, c, 10000, 10000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "0");
+    c.rows[3].dwInOctets += 3072;
+    EXPECT_EQ(Events(run, c, 11000, 11000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "3");
+    EXPECT_EQ(Text(run.Down().total), "10");
+
+    // Start clears a resume flagged before it.
+    run.Stop();
+    run.Resumed();
+    run.Start(20000, c);
+    c.rows[0].dwInOctets += 1024;
+    EXPECT_EQ(Events(run, c, 21000, 21000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "1");
+
+    // Started without a table: the first table read is the base, not the bytes since the
+    // last run.
+    run.Stop();
+    const std::vector<Row> before = c.rows;
+    c.rows.clear();
+    run.Start(30000, c);
+    c.rows = before;
+    c.rows[0].dwInOctets += 50000;
+    EXPECT_EQ(Events(run, c, 31000, 31000, 100), 1);
+    EXPECT_EQ(Text(run.Down().current), "0");
+    EXPECT_EQ(Text(run.Down().total), "0");
 }
 
 }  // namespace

@@ -28,7 +28,10 @@ struct FakeClock : Clock {
 
 struct FakeCounters : CounterSource {
     metrics::Octets value{1000, 2000};
-    void Read(metrics::Octets& o) override { o = value; }
+    bool Read(metrics::Octets& o, TableShape&) override {
+        o = value;
+        return true;
+    }
 };
 
 std::string Caption(const ui::Panel& p) { return p.Caption(); }
@@ -221,6 +224,18 @@ TEST(StopWatchWin, RunsOverTheClockStopsAtTheLimitAndWhenClosed) {
     clock.now += 1000;
     f.TimerTimer();
     EXPECT_EQ(Caption(f.pnlMaxDown), "0");
+
+    // Back from sleep with the counters reset: that second is a new base, not a wrapped spike.
+    EXPECT_EQ(SendMessageA(f.Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0), TRUE);
+    c.value = {10, 20};
+    clock.now += 1000;
+    f.TimerTimer();
+    EXPECT_EQ(Figures(f), std::vector<std::string>(8, "0"));
+    c.value.down += 2048;
+    clock.now += 1000;
+    f.TimerTimer();
+    EXPECT_EQ(Caption(f.pnlNowDown), "2");
+    EXPECT_EQ(Caption(f.pnlTotalDown), "2");
 
     // The limit: 23:59:59.9 shows, the next event stops the run.
     clock.now += 86400000;
