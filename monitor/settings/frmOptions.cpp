@@ -414,11 +414,11 @@ void TfrmOptions::BuildNetwork() {
     seNetwork.SetBounds(inner - 64, 0, 64, 21);
     seNetwork.SetRange(kLimitMin, kLimitMax);
     seNetwork.SetValue(100);
-    PlaceText(lblNetworkOpacity, &gbNetworkGeneral, 0, 36, 50, "Opacity");
-    PlaceTrack(tbNetworkOpacity, &gbNetworkGeneral, 50, 28, inner - 50, 0, kOpacityMax);
-    PlaceText(lblAdapter, &gbNetworkGeneral, 0, 66, inner, "Monitor Interface");
+    PlaceText(lblAdapter, &gbNetworkGeneral, 0, 30, inner, "Monitor Interface");
     cmbAdapter.SetParent(&gbNetworkGeneral);
-    cmbAdapter.SetBounds(0, 82, inner, 21);
+    cmbAdapter.SetBounds(0, 46, inner, 21);
+    PlaceText(lblNetworkOpacity, &gbNetworkGeneral, 0, 86, 50, "Opacity");
+    PlaceTrack(tbNetworkOpacity, &gbNetworkGeneral, 50, 78, inner - 50, 0, kOpacityMax);
 }
 
 void TfrmOptions::BuildMisc() {
@@ -520,6 +520,36 @@ bool TfrmOptions::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     // Every time the window appears it shows the live values, discarding earlier edits.
     if (msg == WM_SHOWWINDOW && wp && lp == 0) FormShow();
     return ui::Form::HandleMessage(msg, wp, lp, result);
+}
+
+void TfrmOptions::StepPage(int step) {
+    const int count = pgOptions.PageCount();
+    int i = pgOptions.ActivePageIndex();
+    for (int n = 0; n < count; ++n) {
+        i = ((i + step) % count + count) % count;
+        ui::TabSheet* page = pgOptions.Page(i);
+        if (page && page->TabVisible()) {
+            pgOptions.SetActivePage(page);
+            break;
+        }
+    }
+    if (pgOptions.Handle()) SetFocus(pgOptions.Handle());
+}
+
+bool TfrmOptions::ShortCut(const MSG& m) {
+    if (m.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+        return ui::Form::ShortCut(m);
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    int step = 0;
+    if (m.wParam == VK_TAB)
+        step = shift ? -1 : 1;
+    else if (!shift && m.wParam == VK_NEXT)
+        step = 1;
+    else if (!shift && m.wParam == VK_PRIOR)
+        step = -1;
+    if (step == 0) return ui::Form::ShortCut(m);
+    StepPage(step);
+    return true;
 }
 
 bool TfrmOptions::CloseQuery() {

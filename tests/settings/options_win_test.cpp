@@ -19,6 +19,7 @@
 #include "monitor/settings/frmOptions.h"
 #include "monitor/settings/profile_store.h"
 #include "tests/support/gadget_fixture.h"
+#include "tests/support/ui_driver.h"
 
 namespace {
 
@@ -186,6 +187,24 @@ TEST(OptionsDialog, LoadsEditsCancelsAndAppliesToEveryWindow) {
     EXPECT_TRUE(o.tsRAM.rbAlphaVariable.Checked());
     EXPECT_TRUE(o.tsCPU1.rbAlphaStandard.Checked());
     EXPECT_EQ(o.cmbTrayType.ItemIndex(), 0);
+
+    // The pages from the keyboard, past the absent "CPU 2" page and round the ends; the focus
+    // leaves the page that goes.
+    SetFocus(o.btnMainCPULow.Handle());
+    uitest::PressKey(VK_TAB, false, true);
+    EXPECT_EQ(o.pgOptions.ActivePage(), &o.tsNetwork);
+    EXPECT_EQ(GetFocus(), o.pgOptions.Handle());
+    uitest::PressKey(VK_NEXT, false, true);
+    EXPECT_EQ(o.pgOptions.ActivePage(), &o.tsCPU1);
+    uitest::PressKey(VK_NEXT, false, true);
+    EXPECT_EQ(o.pgOptions.ActivePage(), &o.tsRAM);
+    uitest::PressKey(VK_PRIOR, false, true);
+    EXPECT_EQ(o.pgOptions.ActivePage(), &o.tsCPU1);
+    for (int i = 0; i < 3; ++i) uitest::PressKey(VK_TAB, true, true);
+    EXPECT_EQ(o.pgOptions.ActivePage(), &o.tsMisc);
+    EXPECT_EQ(SendMessageA(o.pgOptions.Handle(), TCM_GETCURSEL, 0, 0), 5);
+    uitest::PressKey(VK_TAB, false, true);
+    EXPECT_EQ(o.pgOptions.ActivePage(), &o.tsMainGroup);
 
     // A colour button: a confirmed choice changes the swatch only, a cancelled one nothing.
     o.ColorDialog.FullOpen = true;
