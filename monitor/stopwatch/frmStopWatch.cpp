@@ -294,10 +294,6 @@ bool TfrmStopWatch::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& resul
         result = TRUE;
         return true;
     }
-    if (msg == WM_LBUTTONDBLCLK) {
-        result = SendMessageA(Handle(), WM_LBUTTONDOWN, wp, lp);
-        return true;
-    }
     return ui::Form::HandleMessage(msg, wp, lp, result);
 }
 

@@ -92,7 +92,7 @@ public:
     const StopwatchRun& Run() const { return run_; }
 
 protected:
-    // A quick second click on the button is a click too, not a double click.
+    // A resume from sleep makes the next reading a new base.
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     // Closing stops a run and only hides the window.
     bool CloseQuery() override;

@@ -9,6 +9,7 @@
 #pragma once
 #include <string>
 
+#include "monitor/ui/theme.h"
 #include "monitor/ui/win_control.h"
 #include "monitor/ui/window_host.h"
 
@@ -86,7 +87,8 @@ private:
 // A frame with a caption around other controls, placed inside it as its children (their
 // bounds relative to the area inside the frame). It is a child host: its child windows live
 // in its window, so the frame never covers them, and Tab moves through them; radio buttons in
-// it form their own group. "&" in the caption makes Alt+letter move to its first control.
+// it form their own group. "&" in the caption makes Alt+letter move to its first control. The
+// frame is the visual style's group box where one is active, the etched line otherwise.
 class GroupBox : public WindowHost {
 public:
     GroupBox();
@@ -98,9 +100,14 @@ public:
     Rect ClientRect() const override;
     void PaintSelf(HDC dc, const Rect& r) override;
 
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
 private:
     std::string text_;
     HFONT font_ = nullptr;
+    ThemeData theme_;
+    bool themeOpened_ = false;
 };
 
 }  // namespace ui

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "monitor/ui/buttons.h"
+#include "monitor/ui/pagecontrol.h"
 #include "monitor/ui/win_control.h"
 
 namespace ui {
@@ -90,6 +91,45 @@ Button* Form::FindButton(bool cancel) {
     return nullptr;
 }
 
+bool Form::PageKey(const MSG& m) {
+    if (m.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000))
+        return false;
+    bool forward = true;
+    switch (m.wParam) {
+    case VK_TAB: forward = !(GetKeyState(VK_SHIFT) & 0x8000); break;
+    case VK_NEXT: break;
+    case VK_PRIOR: forward = false; break;
+    default: return false;
+    }
+    PageControl* pages = nullptr;
+    for (Control* c = ActiveControl(); c && !pages; c = c->Parent()) pages = dynamic_cast<PageControl*>(c);
+    // Depth first over the tree, in creation order.
+    std::vector<Control*> todo{this};
+    while (!pages && !todo.empty()) {
+        Control* c = todo.back();
+        todo.pop_back();
+        if (auto* p = dynamic_cast<PageControl*>(c))
+            if (p->Showing()) {
+                pages = p;
+                break;
+            }
+        const auto& kids = c->Children();
+        for (auto it = kids.rbegin(); it != kids.rend(); ++it) todo.push_back(*it);
+    }
+    return pages && pages->SelectNextPage(forward);
+}
+
+void Form::FocusControl() {
+    const HWND w = Handle();
+    HWND target = lastFocus_;
+    if (target && (!IsWindow(target) || !IsChild(w, target))) target = nullptr;
+    // Shown and enabled up to the form (which may itself be about to show).
+    for (HWND p = target; p && p != w; p = GetParent(p))
+        if (!(GetWindowLongA(p, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(p)) target = nullptr;
+    if (!target) target = FirstTabStop(w);
+    if (target) ::SetFocus(target);
+}
+
 namespace {
 struct DisabledWindows {
     HWND self;
@@ -157,6 +197,17 @@ int Form::ShowModal() {
 bool Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_SHOWWINDOW: Control::SetVisible(wp != 0); break;
+    case WM_ACTIVATE:
+        // Leaving the form: remember where the focus was, for the way back.
+        if (LOWORD(wp) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+        }
+        break;
+    case WM_SETFOCUS:
+        // A form with child windows never keeps the focus itself (a windowless one does).
+        if (GetWindow(Handle(), GW_CHILD)) FocusControl();
+        break;
     case WM_GETMINMAXINFO:
         if (minSize_.cx > 0 || minSize_.cy > 0) {
             auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
@@ -282,7 +333,7 @@ bool Application::PreTranslate(MSG& m) {
     if (!f || !f->Handle()) return false;
     if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
         bool taken = false;
-        Guarded([&] { taken = f->ShortCut(m); });
+        Guarded([&] { taken = f->ShortCut(m) || f->PageKey(m); });
         if (taken) return true;
     }
     // Only a form with child windows has dialog keys; a windowless form (the gadget) gets its

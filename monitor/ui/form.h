@@ -71,6 +71,10 @@ public:
     // by the message loop for WM_KEYDOWN and WM_SYSKEYDOWN; return true when handled.
     std::function<bool(const MSG& m)> OnShortCut;
     virtual bool ShortCut(const MSG& m) { return OnShortCut && OnShortCut(m); }
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp: switch the pages of the page
+    // control around the focus, else of the form's first page control that shows. Called by
+    // the message loop after ShortCut; true when a page was switched.
+    bool PageKey(const MSG& m);
 
 protected:
     // WM_CLOSE: return false to keep the window. The default destroys it; in a modal loop the
@@ -83,6 +87,10 @@ protected:
 private:
     // The showing, enabled Button answering Enter (Default) or Escape (Cancel), or nullptr.
     Button* FindButton(bool cancel);
+    // The form's window took the focus (activation, a closed message box): it goes on to the
+    // control that had it when the form was last left, else to the first tab stop.
+    void FocusControl();
+    HWND lastFocus_ = nullptr;
     SIZE minSize_{0, 0};
     bool inModal_ = false;
     int modalResult_ = mrNone;

@@ -102,6 +102,22 @@ void PageControl::SetActivePage(TabSheet* sheet) {
     ShowActive();
 }
 
+bool PageControl::SelectNextPage(bool forward) {
+    int tabs = 0;
+    for (const TabSheet* s : pages_) tabs += s->tabVisible_ ? 1 : 0;
+    if (tabs < 2 || !Handle() || !IsWindowEnabled(Handle())) return false;
+    const int now = TabOf(active_);
+    const int next = now < 0 ? 0 : (now + (forward ? 1 : tabs - 1)) % tabs;
+    const HWND focus = GetFocus();
+    const bool inPage = focus && active_ && active_->Handle() && IsChild(active_->Handle(), focus);
+    active_ = PageOfTab(next);
+    ShowActive();
+    if (inPage)
+        if (HWND first = FirstTabStop(active_->Handle())) ::SetFocus(first);
+    if (OnChange) OnChange(*this);
+    return true;
+}
+
 int PageControl::TabOf(const TabSheet* sheet) const {
     int tab = 0;
     for (const TabSheet* s : pages_) {

@@ -7,7 +7,8 @@
 //
 // Only the active page shows; hiding it hides its child windows and windowless controls
 // together. A page whose tab is switched off (SetTabVisible(false)) keeps its place in the
-// page order but has no tab and never becomes active. Tab moves into the active page.
+// page order but has no tab and never becomes active. Tab moves into the active page;
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp switch pages (the form's loop).
 #pragma once
 #include <string>
 #include <vector>
@@ -63,6 +64,10 @@ public:
     void SetActivePageIndex(int index) { SetActivePage(Page(index)); }
     // The user picked another tab (after the new page shows).
     NotifyEvent OnChange;
+    // Ctrl+Tab and Ctrl+PageDown (forward), Ctrl+Shift+Tab and Ctrl+PageUp: the next page with
+    // a tab, round the end, as the user's choice (OnChange). A focus inside the page left
+    // moves to the first control of the new one. False when there is no other page.
+    bool SelectNextPage(bool forward);
 
     // The display area inside the tabs, in the control's coordinates.
     Rect ClientRect() const override;

@@ -13,6 +13,18 @@ const char kControlProp[] = "ui.WinControl";
 constexpr UINT_PTR kSubclassId = 0x5743;
 }  // namespace
 
+HWND FirstTabStop(HWND parent) {
+    for (HWND w = GetWindow(parent, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        // Its own visibility: the parent may be about to show.
+        if (!(GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) || !IsWindowEnabled(w)) continue;
+        const LONG style = GetWindowLongA(w, GWL_STYLE);
+        if (style & WS_TABSTOP) return w;
+        if (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
+            if (HWND inner = FirstTabStop(w)) return inner;
+    }
+    return nullptr;
+}
+
 WinControl::WinControl(const char* windowClass, DWORD style, DWORD exStyle)
     : class_(windowClass), style_(style), exStyle_(exStyle) {
     SetParentColor(true);

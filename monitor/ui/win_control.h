@@ -26,6 +26,11 @@ std::function<R(A...)> Bind(T* object, R (T::*method)(A...)) {
     return [object, method](A... args) -> R { return (object->*method)(std::forward<A>(args)...); };
 }
 
+// The first window below `parent`, in tab order, that the Tab key stops at (shown within
+// `parent`, enabled, WS_TABSTOP), looking into child hosts (WS_EX_CONTROLPARENT); nullptr when
+// there is none.
+HWND FirstTabStop(HWND parent);
+
 class WinControl : public Control {
 public:
     ~WinControl() override;

@@ -286,6 +286,14 @@ bool WindowHost::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 
 LRESULT WindowHost::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
+    // The class asks for double clicks, so a quick second press arrives as one: to the
+    // windowless controls, and to every form's own handling, it is a press like the first
+    // (a button clicked twice quickly clicks twice).
+    switch (msg) {
+    case WM_LBUTTONDBLCLK: msg = WM_LBUTTONDOWN; break;
+    case WM_RBUTTONDBLCLK: msg = WM_RBUTTONDOWN; break;
+    case WM_MBUTTONDBLCLK: msg = WM_MBUTTONDOWN; break;
+    }
     if (Reflect(msg, wp, lp, result)) return result;
     if ((msg == WM_MEASUREITEM || msg == WM_DRAWITEM) && PopupMenu::OwnerMessage(msg, lp, result))
         return result;

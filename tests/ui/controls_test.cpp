@@ -11,6 +11,7 @@
 
 #include "monitor/ui/buttons.h"
 #include "monitor/ui/form.h"
+#include "monitor/ui/theme.h"
 #include "tests/support/ui_driver.h"
 
 namespace {
@@ -236,6 +237,23 @@ TEST_F(Controls, LabelsTakeClicksHoverAndCursor) {
     PostMessageA(frm.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(300, 180));
     uitest::RoundTrip(frm.Handle());
     EXPECT_EQ(std::count(frm.log.begin(), frm.log.end(), "link"), 0);
+    // A quick second click arrives as a double click: it is a click all the same, and a right
+    // double click a second right press.
+    frm.log.clear();
+    int rightPresses = 0;
+    frm.lblLink.OnMouseDown = [&](ui::Control&, ui::MouseButton b, int, int) {
+        if (b == ui::MouseButton::Right) ++rightPresses;
+    };
+    const LPARAM at = MAKELPARAM(r.left + 2, r.top + 2);
+    PostMessageA(frm.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(frm.Handle(), WM_LBUTTONUP, 0, at);
+    PostMessageA(frm.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(frm.Handle(), WM_LBUTTONUP, 0, at);
+    PostMessageA(frm.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(frm.Handle(), WM_RBUTTONDBLCLK, MK_RBUTTON, at);
+    uitest::RoundTrip(frm.Handle());
+    EXPECT_EQ(std::count(frm.log.begin(), frm.log.end(), "link"), 2);
+    EXPECT_EQ(rightPresses, 2);
     // The hand over the label, the class cursor elsewhere.
     POINT p{r.left + 2, r.top + 2};
     ClientToScreen(frm.Handle(), &p);
@@ -250,6 +268,87 @@ TEST_F(Controls, LabelsTakeClicksHoverAndCursor) {
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
     SetCursorPos(1010, 750);
+}
+
+TEST_F(Controls, TheFocusGoesToAControlOnShowAndComesBackToItsOwn) {
+    // Shown and activated: the first tab stop.
+    EXPECT_TRUE(frm.btnApply.Focused());
+    ui::Form other("TfrmOther");
+    other.CreateHandle({WS_OVERLAPPEDWINDOW, 0, nullptr}, 100, 100);
+    frm.cbBorder.SetFocus();
+    other.SetVisible(true);
+    SetForegroundWindow(other.Handle());
+    ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == other.Handle(); }));
+    EXPECT_FALSE(frm.cbBorder.Focused());
+    SetForegroundWindow(frm.Handle());
+    ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == frm.Handle(); }));
+    EXPECT_TRUE(frm.cbBorder.Focused());
+    // A control gone out of sight meanwhile: the first tab stop instead.
+    SetForegroundWindow(other.Handle());
+    ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == other.Handle(); }));
+    frm.cbBorder.Hide();
+    SetForegroundWindow(frm.Handle());
+    ASSERT_TRUE(uitest::PumpUntil([&] { return GetForegroundWindow() == frm.Handle(); }));
+    EXPECT_TRUE(frm.btnApply.Focused());
+}
+
+TEST_F(Controls, GroupBoxFrameIsEtchedWithoutAVisualStyleAndThemedWithOne) {
+    const int w = frm.gbMode.Width(), h = frm.gbMode.Height();
+    ui::MemoryDc dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    ui::Bitmap bmp(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ASSERT_TRUE(bmp);
+    ui::Selected sel(dc.get(), bmp.get());
+    const COLORREF face = RGB(1, 2, 3);
+    auto clear = [&] {
+        ui::Brush b(CreateSolidBrush(face));
+        RECT all{0, 0, w, h};
+        FillRect(dc.get(), &all, b.get());
+    };
+    // Classic: a shadow line with a light one inside it, light outside at the bottom right.
+    clear();
+    const ui::ThemeData none;
+    ui::DrawGroupFrame(dc.get(), none, {0, 10, w, h}, true);
+    GdiFlush();
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_EQ(GetPixel(dc.get(), 0, 30), shadow);
+    EXPECT_EQ(GetPixel(dc.get(), 1, 30), light);
+    EXPECT_EQ(GetPixel(dc.get(), 20, 10), shadow);
+    EXPECT_EQ(GetPixel(dc.get(), 20, 11), light);
+    EXPECT_EQ(GetPixel(dc.get(), w / 2, h - 2), shadow);
+    EXPECT_EQ(GetPixel(dc.get(), w / 2, h - 1), light);
+    EXPECT_EQ(GetPixel(dc.get(), w - 2, 30), shadow);
+    EXPECT_EQ(GetPixel(dc.get(), w - 1, 30), light);
+    EXPECT_EQ(GetPixel(dc.get(), w / 2, 30), face);
+    EXPECT_EQ(GetPixel(dc.get(), 20, 9), face);
+
+    // The box itself, in whatever style this desktop has: a frame on the left edge and the
+    // caption cutting the top line, its text another colour while the box is disabled.
+    auto paint = [&] {
+        clear();
+        frm.gbMode.PaintSelf(dc.get(), {0, 0, w, h});
+        GdiFlush();
+    };
+    auto caption = [&] {
+        std::vector<COLORREF> px;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 8; x < 48; ++x) px.push_back(GetPixel(dc.get(), x, y));
+        return px;
+    };
+    paint();
+    const int line = ui::MeasureText(frm.gbMode.GetFont(), "Ag", 2).cy / 2;
+    const COLORREF back = GetPixel(dc.get(), w / 2, h / 2);
+    EXPECT_NE(GetPixel(dc.get(), 0, h / 2), back);
+    EXPECT_NE(GetPixel(dc.get(), w - 12, line), back);
+    EXPECT_EQ(GetPixel(dc.get(), 7, line), back);
+    const std::vector<COLORREF> enabled = caption();
+    EXPECT_NE(std::count(enabled.begin(), enabled.end(), back), static_cast<long>(enabled.size()));
+    EnableWindow(frm.gbMode.Handle(), FALSE);
+    paint();
+    EXPECT_NE(caption(), enabled);
+    EnableWindow(frm.gbMode.Handle(), TRUE);
 }
 
 TEST_F(Controls, ShowModalEndsWithTheButtonsResultAndDisablesTheOthers) {

@@ -226,6 +226,42 @@ TEST_F(Pages, OnlyTheActiveSheetShowsAndTabClicksSwitch) {
     EXPECT_EQ(frm.log, std::vector<std::string>{"page 1"});
 }
 
+TEST_F(Pages, CtrlTabAndCtrlPageKeysSwitchPagesFromAnywhereInTheForm) {
+    const HWND tab = frm.pgMain.Handle();
+    // From a list inside the page: the next page, its first control takes the focus.
+    frm.lvProcesses.SetFocus();
+    uitest::PressKey(VK_TAB, false, true);
+    EXPECT_EQ(frm.pgMain.ActivePage(), &frm.tsGeneral);
+    EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(frm.btnRefresh.Focused());
+    EXPECT_FALSE(IsWindowVisible(frm.lvProcesses.Handle()));
+    // Round the end, both ways; Ctrl+Shift+Tab goes back.
+    uitest::PressKey(VK_TAB, false, true);
+    EXPECT_EQ(frm.pgMain.ActivePage(), &frm.tsProcesses);
+    EXPECT_TRUE(frm.lvThreads.Focused());  // first in the page's tab order
+    uitest::PressKey(VK_TAB, true, true);
+    EXPECT_EQ(frm.pgMain.ActivePage(), &frm.tsGeneral);
+    uitest::PressKey(VK_PRIOR, false, true);
+    EXPECT_EQ(frm.pgMain.ActivePage(), &frm.tsProcesses);
+    uitest::PressKey(VK_NEXT, false, true);
+    EXPECT_EQ(frm.pgMain.ActivePage(), &frm.tsGeneral);
+    EXPECT_EQ(frm.log, (std::vector<std::string>{"page 1", "page 0", "page 1", "page 0", "page 1"}));
+    // With the focus on the tabs it stays there; PageDown alone is no page key.
+    SetFocus(tab);
+    uitest::PressKey(VK_NEXT, false, true);
+    EXPECT_EQ(frm.pgMain.ActivePage(), &frm.tsProcesses);
+    EXPECT_EQ(GetFocus(), tab);
+    uitest::PressKey(VK_NEXT);
+    EXPECT_EQ(frm.pgMain.ActivePage(), &frm.tsProcesses);
+    // A page without a tab is never reached: with one tab left the keys do nothing.
+    frm.log.clear();
+    frm.tsGeneral.SetTabVisible(false);
+    frm.lvProcesses.SetFocus();
+    uitest::PressKey(VK_TAB, false, true);
+    EXPECT_EQ(frm.pgMain.ActivePage(), &frm.tsProcesses);
+    EXPECT_TRUE(frm.log.empty());
+}
+
 TEST_F(Pages, ListRowsColumnsSortingAndEvents) {
     frm.AddProcesses();
     const HWND lv = frm.lvProcesses.Handle();
