@@ -14,6 +14,7 @@ OptionsValues OptionsLink::LiveValues() const {
         return BarColours{bar->BarColor1(), bar->BarColor2(), bar->BarColor3()};
     };
     v.cpu = coloursOf(main_.barCPU1);
+    v.cpu2 = coloursOf(main_.barCPU2);
     v.ram = coloursOf(main_.barRAM);
     v.swap = coloursOf(main_.barSwap);
 
@@ -64,12 +65,13 @@ void OptionsLink::HideDetailsOnTop() {
     if (details_ && details_->Visible() && details_->mniAlwaysOnTop.Checked()) details_->SetVisible(false);
 }
 
-void OptionsLink::SetGadget(int opacity, Colour background, const BarColours& cpu, const BarColours& ram,
-                            const BarColours& swap) {
+void OptionsLink::SetGadget(int opacity, Colour background, const BarColours& cpu1, const BarColours& cpu2,
+                            const BarColours& ram, const BarColours& swap) {
     main_.Blend.SetAlphaBlendValue(opacity);
     MainSettings s;
     s.background = background;
-    s.cpu1Colours = s.cpu2Colours = cpu;
+    s.cpu1Colours = cpu1;
+    s.cpu2Colours = cpu2;
     s.ramColours = ram;
     s.swapColours = swap;
     main_.ApplyColours(s);

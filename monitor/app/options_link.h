@@ -23,8 +23,9 @@ public:
     void ShowHelp() override { main_.mniHelpClick(main_.mniHelp); }
 
     // OptionsTarget
-    void SetGadget(int opacity, settings::Colour background, const settings::BarColours& cpu,
-                   const settings::BarColours& ram, const settings::BarColours& swap) override;
+    void SetGadget(int opacity, settings::Colour background, const settings::BarColours& cpu1,
+                   const settings::BarColours& cpu2, const settings::BarColours& ram,
+                   const settings::BarColours& swap) override;
     std::int32_t Adapter() const override { return main_.AdapterIndex; }
     void ChangeAdapter(std::int32_t adapter) override;
     void SetUpperLimit(int limit, int scalePeak) override;

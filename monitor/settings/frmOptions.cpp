@@ -451,6 +451,8 @@ void TfrmOptions::FormShow() {
     } bars[] = {{v.cpu, {&pnlMainCPULow, &pnlMainCPUMedium, &pnlMainCPUHigh}},
                 {v.ram, {&pnlMainRAMLow, &pnlMainRAMMedium, &pnlMainRAMHigh}},
                 {v.swap, {&pnlMainSwapLow, &pnlMainSwapMedium, &pnlMainSwapHigh}}};
+    loadedCpu_ = v.cpu;
+    loadedCpu2_ = v.cpu2;
     for (const auto& b : bars) {
         b.swatches[0]->SetValue(b.colours.low);
         b.swatches[1]->SetValue(b.colours.medium);
@@ -481,6 +483,7 @@ OptionsValues TfrmOptions::Values() const {
     v.mainOpacity = tbMainOpacity.Position();
     v.mainBackground = pnlMainBackground.Value();
     v.cpu = {pnlMainCPULow.Value(), pnlMainCPUMedium.Value(), pnlMainCPUHigh.Value()};
+    v.cpu2 = SecondCpuColours(v.cpu, loadedCpu_, loadedCpu2_);
     v.ram = {pnlMainRAMLow.Value(), pnlMainRAMMedium.Value(), pnlMainRAMHigh.Value()};
     v.swap = {pnlMainSwapLow.Value(), pnlMainSwapMedium.Value(), pnlMainSwapHigh.Value()};
     NetworkOptions& n = v.network;

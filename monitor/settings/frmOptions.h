@@ -203,6 +203,7 @@ private:
     OptionsHost& host_;
     int rows_ = 0;
     int loadedLimit_ = 100;
+    BarColours loadedCpu_, loadedCpu2_;  // both processor bars as the last show found them
 };
 
 }  // namespace settings

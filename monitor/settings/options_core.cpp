@@ -26,10 +26,16 @@ AlphaPair VariablePair(int at0, int at100, AlphaPair previous) {
     return previous;
 }
 
+BarColours SecondCpuColours(const BarColours& shown, const BarColours& loadedCpu, const BarColours& loadedCpu2) {
+    const auto pick = [](Colour s, Colour first, Colour second) { return s == first ? second : s; };
+    return {pick(shown.low, loadedCpu.low, loadedCpu2.low), pick(shown.medium, loadedCpu.medium, loadedCpu2.medium),
+            pick(shown.high, loadedCpu.high, loadedCpu2.high)};
+}
+
 bool StartupChoiceAllowed(bool nt, bool serviceManagerOpened) { return !nt || serviceManagerOpened; }
 
 void ApplyOptions(const OptionsValues& v, int rowCount, bool startupAllowed, OptionsTarget& target) {
-    target.SetGadget(v.mainOpacity, v.mainBackground, v.cpu, v.ram, v.swap);
+    target.SetGadget(v.mainOpacity, v.mainBackground, v.cpu, v.cpu2, v.ram, v.swap);
 
     // Compared as list positions: a kept value past the table and "All Interfaces" are the same.
     if (AdapterItemOf(target.Adapter(), rowCount) !=

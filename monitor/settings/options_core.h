@@ -36,7 +36,9 @@ struct NetworkOptions {
 struct OptionsValues {
     int mainOpacity = 180;
     Colour mainBackground = 0;
-    BarColours cpu, ram, swap;
+    // The "CPU" group sets both processor bars; `cpu2` is what the second one gets (see
+    // SecondCpuColours).
+    BarColours cpu, cpu2, ram, swap;
     NetworkOptions network;
     // Position in the interface list: a row, or the row count for "All Interfaces".
     int adapterItem = 0;
@@ -73,6 +75,11 @@ struct AlphaPair {
 };
 AlphaPair VariablePair(int at0, int at100, AlphaPair previous);
 
+// The second processor bar's colours after an apply: each colour of the "CPU" group the user
+// changed since the show, the bar's own colour otherwise, so that OK touching nothing keeps
+// colours of the two bars that differ in the settings file.
+BarColours SecondCpuColours(const BarColours& shown, const BarColours& loadedCpu, const BarColours& loadedCpu2);
+
 // The "Load with Windows" check box may be used: always on Windows 9x; on the NT family only
 // when the service control manager opened with full access.
 bool StartupChoiceAllowed(bool nt, bool serviceManagerOpened);
@@ -91,8 +98,8 @@ struct MeterApply {
 // The program as the apply operation changes it, one step at a time.
 class OptionsTarget {
 public:
-    virtual void SetGadget(int opacity, Colour background, const BarColours& cpu, const BarColours& ram,
-                           const BarColours& swap) = 0;
+    virtual void SetGadget(int opacity, Colour background, const BarColours& cpu1, const BarColours& cpu2,
+                           const BarColours& ram, const BarColours& swap) = 0;
     // The kept interface choice (the program's AdapterIndex).
     virtual std::int32_t Adapter() const = 0;
     // A new choice: kept, and the counters set to 0 so the next tick primes them again.

@@ -54,6 +54,17 @@ TEST(OptionsRules, ScalePeakAndVariablePairAndStartupChoice) {
     EXPECT_EQ(VariablePair(73, 255, prev).base, 73);
     EXPECT_EQ(VariablePair(73, 255, prev).range, 182);
 
+    // Only a colour changed in the "CPU" group reaches the second bar over its own.
+    const BarColours one{10, 20, 30}, two{11, 21, 31};
+    const BarColours kept = SecondCpuColours(one, one, two);
+    EXPECT_EQ(kept.low, 11u);
+    EXPECT_EQ(kept.medium, 21u);
+    EXPECT_EQ(kept.high, 31u);
+    const BarColours edited = SecondCpuColours({10, 99, 30}, one, two);
+    EXPECT_EQ(edited.low, 11u);
+    EXPECT_EQ(edited.medium, 99u);
+    EXPECT_EQ(edited.high, 31u);
+
     EXPECT_TRUE(StartupChoiceAllowed(false, false));
     EXPECT_TRUE(StartupChoiceAllowed(true, true));
     EXPECT_FALSE(StartupChoiceAllowed(true, false));
@@ -70,9 +81,11 @@ public:
     MeterApply meters[kMeterCount] = {};
     NetworkOptions network;
     int limit = 0, peak = 0;
+    BarColours second;
 
-    void SetGadget(int opacity, Colour background, const BarColours& cpu, const BarColours&,
+    void SetGadget(int opacity, Colour background, const BarColours& cpu, const BarColours& cpu2, const BarColours&,
                    const BarColours&) override {
+        second = cpu2;
         steps.push_back("gadget " + std::to_string(opacity) + " " + std::to_string(background) + " " +
                         std::to_string(cpu.high));
     }
@@ -108,6 +121,7 @@ TEST(OptionsApply, StepsInOrderWithTheirRules) {
     v.mainOpacity = 99;
     v.mainBackground = 0x123456;
     v.cpu.high = 7;
+    v.cpu2 = {1, 2, 3};
     v.adapterItem = 1;  // of 3 rows
     v.network.upperLimit = 200;
     v.network.grid = 0x00AA00;
@@ -135,6 +149,7 @@ TEST(OptionsApply, StepsInOrderWithTheirRules) {
                                                "run on",
                                                "save"};
     EXPECT_EQ(r.steps, expected);
+    EXPECT_EQ(r.second.medium, 2u);
     EXPECT_EQ(r.limit, 200);
     EXPECT_EQ(r.peak, 160);
     EXPECT_EQ(r.network.grid, 0x00AA00u);

@@ -144,7 +144,7 @@ std::string RunValue() {
 }
 
 const char kIni[] =
-    "[Main]\nFirstTime=0\nShow=1\nAlphaBlendValue=200\nCPU1Low=111\nCPU2Low=111\n"
+    "[Main]\nFirstTime=0\nShow=1\nAlphaBlendValue=200\nCPU1Low=111\nCPU2Low=111\nCPU2Medium=4242\n"
     "[Network]\nAdapter=1\nUpperLimit=100\n"
     "[RAM]\nAlphaBase=40\nAlphaRange=100\nAlphaBlendValue=90\nVariableBlend=1\n";
 
@@ -253,6 +253,7 @@ TEST(OptionsDialog, LoadsEditsCancelsAndAppliesToEveryWindow) {
 
     EXPECT_EQ(p.frm.barCPU1->BarColor1(), RGB(1, 2, 3));
     EXPECT_EQ(p.frm.barCPU2->BarColor1(), RGB(1, 2, 3));
+    EXPECT_EQ(p.frm.barCPU2->BarColor2(), 4242u);  // untouched: the second bar's own colour stays
     EXPECT_EQ(p.frm.barSwap->BackgroundColor(), 0x202020u);
     EXPECT_EQ(p.frm.Blend.AlphaBlendValue(), 150);
     EXPECT_EQ(p.cpu1.Scope->GridColor(), 0x0000AAu);
@@ -332,6 +333,7 @@ TEST(OptionsDialog, OkAfterARestartTouchingNothingKeepsTheFile) {
     EXPECT_EQ(p.store.Text(), rewritten);
     EXPECT_EQ(p.store.Read("CPU1", "AlphaBlendValue", "?"), "77");
     EXPECT_EQ(p.store.Read("CPU1", "AlphaRange", "?"), "60");
+    EXPECT_EQ(p.store.Read("Main", "CPU2Medium", "?"), "4242");
     EXPECT_EQ(p.store.Read("Network", "Adapter", "?"), "1");
 }
 
