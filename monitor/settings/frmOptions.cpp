@@ -100,7 +100,11 @@ void TJvRunOnStartup::SetPresent(bool present) {
     char path[MAX_PATH] = "";
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return;
-    RegSetValueExA(key, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(path), n + 1);
+    // Quoted: the system reads the value as a command line, and a path with spaces left bare
+    // would first be tried as "C:\Program.exe" and the like.
+    const std::string command = std::string("\"") + path + "\"";
+    RegSetValueExA(key, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
 }
 
 // ---- colour swatch and button

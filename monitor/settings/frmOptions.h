@@ -45,7 +45,7 @@ protected:
 };
 
 // The machine's start-up list: the value "Corvane Statwell" under HKEY_LOCAL_MACHINE
-// Software\Microsoft\Windows\CurrentVersion\Run with the running program's full path.
+// Software\Microsoft\Windows\CurrentVersion\Run with the running program's full path, quoted.
 class TJvRunOnStartup {
 public:
     static constexpr const char* kValueName = "Corvane Statwell";

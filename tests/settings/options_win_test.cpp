@@ -303,7 +303,7 @@ TEST(OptionsDialog, LoadsEditsCancelsAndAppliesToEveryWindow) {
         GetModuleFileNameA(nullptr, exe, MAX_PATH);
         o.cbLoadWindows.SetChecked(true);
         o.btnApply.Click();
-        EXPECT_EQ(RunValue(), exe);
+        EXPECT_EQ(RunValue(), std::string("\"") + exe + "\"");
         o.btnCancel.Click();
         p.frm.mniOptionsClick(p.frm.mniOptions);
         EXPECT_TRUE(o.cbLoadWindows.Checked());
