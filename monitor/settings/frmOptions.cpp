@@ -529,36 +529,6 @@ bool TfrmOptions::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     return ui::Form::HandleMessage(msg, wp, lp, result);
 }
 
-void TfrmOptions::StepPage(int step) {
-    const int count = pgOptions.PageCount();
-    int i = pgOptions.ActivePageIndex();
-    for (int n = 0; n < count; ++n) {
-        i = ((i + step) % count + count) % count;
-        ui::TabSheet* page = pgOptions.Page(i);
-        if (page && page->TabVisible()) {
-            pgOptions.SetActivePage(page);
-            break;
-        }
-    }
-    if (pgOptions.Handle()) SetFocus(pgOptions.Handle());
-}
-
-bool TfrmOptions::ShortCut(const MSG& m) {
-    if (m.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
-        return ui::Form::ShortCut(m);
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    int step = 0;
-    if (m.wParam == VK_TAB)
-        step = shift ? -1 : 1;
-    else if (!shift && m.wParam == VK_NEXT)
-        step = 1;
-    else if (!shift && m.wParam == VK_PRIOR)
-        step = -1;
-    if (step == 0) return ui::Form::ShortCut(m);
-    StepPage(step);
-    return true;
-}
-
 bool TfrmOptions::CloseQuery() {
     // The close box is Cancel: the dialog lives as long as the program.
     SetVisible(false);

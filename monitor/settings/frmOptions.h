@@ -184,16 +184,9 @@ public:
     // Rows of the interface table when the list was filled.
     int InterfaceRows() const { return rows_; }
 
-    // The next (`step` 1) or previous (-1) page whose tab is shown, round the end; the tab
-    // strip takes the focus.
-    void StepPage(int step);
-
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool CloseQuery() override;
-    // Ctrl+Tab and Ctrl+Page Down go to the next page, Ctrl+Shift+Tab and Ctrl+Page Up to the
-    // previous one, wherever the focus is in the dialog.
-    bool ShortCut(const MSG& m) override;
 
 private:
     void BuildMainGroup();

@@ -189,11 +189,11 @@ TEST(OptionsDialog, LoadsEditsCancelsAndAppliesToEveryWindow) {
     EXPECT_EQ(o.cmbTrayType.ItemIndex(), 0);
 
     // The pages from the keyboard, past the absent "CPU 2" page and round the ends; the focus
-    // leaves the page that goes.
+    // goes with the page.
     SetFocus(o.btnMainCPULow.Handle());
     uitest::PressKey(VK_TAB, false, true);
     EXPECT_EQ(o.pgOptions.ActivePage(), &o.tsNetwork);
-    EXPECT_EQ(GetFocus(), o.pgOptions.Handle());
+    EXPECT_EQ(GetFocus(), o.btnUploadGaugeBackground.Handle());
     uitest::PressKey(VK_NEXT, false, true);
     EXPECT_EQ(o.pgOptions.ActivePage(), &o.tsCPU1);
     uitest::PressKey(VK_NEXT, false, true);
