@@ -10,7 +10,9 @@ int AdapterItemOf(std::int32_t adapter, int rowCount) {
 std::int32_t AdapterOfItem(int item, int rowCount) { return item >= 0 && item < rowCount ? item : -1; }
 
 std::int32_t InitialAdapter(std::optional<std::int32_t> stored, int rowCount) {
-    return stored ? AdapterOfItem(AdapterItemOf(*stored, rowCount), rowCount) : -1;
+    if (!stored) return -1;
+    if (rowCount <= 0) return *stored;
+    return AdapterOfItem(AdapterItemOf(*stored, rowCount), rowCount);
 }
 
 std::optional<std::int32_t> StoredAdapter(const SettingsFile& file) {

@@ -59,7 +59,9 @@ int AdapterItemOf(std::int32_t adapter, int rowCount);
 // as all interfaces however many rows there are later).
 std::int32_t AdapterOfItem(int item, int rowCount);
 // The choice at start-up: a stored row of today's table stays; a missing value, -1 or a value
-// at or beyond the row count is all interfaces (-1).
+// at or beyond the row count is all interfaces (-1). Without a table to judge it by (none could
+// be read, or it had no rows) a stored value stays as it is, so that a start before the network
+// is up does not lose the user's choice.
 std::int32_t InitialAdapter(std::optional<std::int32_t> stored, int rowCount);
 
 // Network/Adapter as the file holds it: nothing when the key is missing or malformed.

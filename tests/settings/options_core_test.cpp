@@ -29,7 +29,10 @@ TEST(OptionsAdapter, AllInterfacesStaysAllWhateverTheRowCount) {
     EXPECT_EQ(InitialAdapter(3, 3), -1);
     EXPECT_EQ(InitialAdapter(-1, 3), -1);
     EXPECT_EQ(InitialAdapter(std::nullopt, 3), -1);
-    EXPECT_EQ(InitialAdapter(0, 0), -1);
+    // No table at start: the stored choice is not judged, so it survives to the next start.
+    EXPECT_EQ(InitialAdapter(0, 0), 0);
+    EXPECT_EQ(InitialAdapter(5, 0), 5);
+    EXPECT_EQ(InitialAdapter(std::nullopt, 0), -1);
 
     MemoryProfileStore store;
     SettingsFile file(store);
