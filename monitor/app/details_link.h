@@ -26,7 +26,7 @@ public:
     int UploadRate() const override { return main_.lcdUp1->Value(); }
     int32_t AdapterChoice() const override { return main_.AdapterIndex; }
     int UpperLimit() const override;
-    void ReadOctets() override { main_.GetOctets(main_.AdapterIndex); }
+    void ReadOctets() override { main_.ReadAdapterCounters(*this); }
 
     // DetailsWindow
     bool ShownNotMinimised() const override { return window_ && window_->ShownNotMinimised(); }

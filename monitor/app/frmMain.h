@@ -150,6 +150,9 @@ public:
     void TimerTimer();
     void ChangeTrayIcon(int percent);
     void GetOctets(int index);
+    // The System Details adapters list takes the interface table's counters now ("Reset
+    // Totals"); the rates' counters are left for the tick.
+    void ReadAdapterCounters(AdapterListSink& details) { MainTick::ReadAdapterCounters(*metrics_, details); }
     const MainTick& Tick() const { return tick_; }
     // The published readings.
     int CPU1() const { return barCPU1->Position(); }

@@ -84,6 +84,13 @@ void MainTick::GetOctets(MetricSource& src, AdapterListSink* details, int index)
     }
 }
 
+void MainTick::ReadAdapterCounters(MetricSource& src, AdapterListSink& details) {
+    std::size_t count = 0;
+    const InterfaceCounters* rows = src.ReadInterfaces(count);
+    if (!rows) return;
+    for (std::size_t i = 0; i < count; ++i) details.AdapterCounters(rows[i]);
+}
+
 void MainTick::Rate(uint32_t now, uint32_t prev, int& whole, int& tenths, char* text, std::size_t size) {
     // The counters wrap at 2^32: the unsigned difference is the bytes moved since the last tick.
     const uint32_t bytes = now - prev;

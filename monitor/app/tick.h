@@ -137,6 +137,9 @@ public:
 
     // Reads the interface table into DownOctets/UpOctets for `index`.
     void GetOctets(MetricSource& src, AdapterListSink* details, int index);
+    // Tells the adapters list every row's counters and nothing else: the counters of the rates
+    // stay those of the last tick, so the next rate still covers the whole second.
+    static void ReadAdapterCounters(MetricSource& src, AdapterListSink& details);
 
     // The system resumed from sleep: the counters moved on (or were reset) while it slept,
     // so the next tick primes them again and shows 0 rather than a wrapped difference.

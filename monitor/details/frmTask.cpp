@@ -83,10 +83,9 @@ void TfrmTask::FormCreate() {
     RefreshProcesses(false);
     lvApps.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     for (ui::ListView* lv : {&lvApps, &lvModules, &lvProcesses, &lvThreads}) lv->SetDoubleBuffered(true);
-    // The icon of windows without one, ready before the first task rows get their icons.
-    DefaultTaskIcon.reset(
-        static_cast<HICON>(CopyImage(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)), IMAGE_ICON,
-                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    // Windows without an icon get the blank first picture of ilBlankIcon; it is ready before
+    // the first task rows get their icons.
+    DefaultTaskIcon = Info.ilBlankIcon.GetIcon(0);
     RefreshTasks(true);
     // The CPU tab, the folders, the General tab's static part, the adapters, the graph's limit.
     Info.FormCreate(link_.UpperLimit());

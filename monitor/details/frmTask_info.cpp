@@ -464,9 +464,11 @@ void InfoTabs::RefreshAdapters() { adapters_->RefreshAdapters(link_.AdapterChoic
 
 void InfoTabs::MarkRateAdapters() { adapters_->MarkRateAdapters(link_.AdapterChoice()); }
 
+// The counters are read first, so the totals restart at 0 from the counters of this moment
+// (not of the last tick, which would show the traffic since then at once).
 void InfoTabs::btnResetClick() {
-    adapters_->ResetTotals();
     link_.ReadOctets();
+    adapters_->ResetTotals();
 }
 
 void InfoTabs::AdapterCounters(const app::InterfaceCounters& row) {

@@ -24,7 +24,8 @@ public:
     virtual void About() = 0;
     // The Network tab: the gadget's rates (lcdDown1, lcdUp1: whole KB/s), its interface choice
     // ("Adapter": a row position, past the last row all of them), the graph's upper limit, and
-    // the tick's counter reading (GetOctets) with that choice.
+    // a reading of the interface table that tells the adapters list every row's counters
+    // (AdapterCounters) without touching the gadget's rates.
     virtual int DownloadRate() const { return 0; }
     virtual int UploadRate() const { return 0; }
     virtual int32_t AdapterChoice() const { return -1; }

@@ -161,12 +161,8 @@ std::string InFolder(UINT(WINAPI* folder)(LPSTR, UINT), const char* file) {
 }
 }  // namespace
 
-ui::Icon ComputerIcon() {
-    HICON icon = FirstIcon(InFolder(GetWindowsDirectoryA, "explorer.exe"), 0);
-    // Some systems (Wine among them) ship an explorer.exe without icons: the shell's own
-    // computer picture stands in, rather than an empty corner.
-    if (!icon) icon = FirstIcon(InFolder(GetSystemDirectoryA, "shell32.dll"), 15);
-    return ui::Icon(icon);
-}
+ui::Icon FirstIconOf(const std::string& path) { return ui::Icon(path.empty() ? nullptr : FirstIcon(path, 0)); }
+
+ui::Icon ComputerIcon() { return FirstIconOf(InFolder(GetWindowsDirectoryA, "explorer.exe")); }
 
 }  // namespace details

@@ -71,8 +71,10 @@ public:
     std::vector<AddressRow> Addresses() override { return ReadAddressRows(); }
 };
 
-// The first 32 x 32 icon of explorer.exe in the Windows folder (the shell's computer icon when
-// that file has none); empty when neither can be read.
+// The first icon of a file; empty when it has none or cannot be read.
+ui::Icon FirstIconOf(const std::string& path);
+// The first icon of explorer.exe in the Windows folder (the General tab's computer picture);
+// empty when that file has none (Wine's has none).
 ui::Icon ComputerIcon();
 
 }  // namespace details

@@ -1,6 +1,6 @@
 // The tick writes the System Details adapters list: each second while the window is shown,
 // never while it is hidden or minimised; "Reset Totals" restarts the totals from the counters
-// the tick reads at once.
+// of that moment without disturbing the gadget's rates.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -67,13 +67,16 @@ TEST(DetailsTraffic, ColumnsMoveOnlyWhileTheWindowIsShown) {
     frm.TimerTimer();
     EXPECT_EQ(std::to_string(std::stoull(moved) + 4), received());
 
-    // Reset Totals: 0, then growth from the counters read at the reset.
+    // Reset Totals in the middle of a second: 0, then growth from the counters read at the
+    // reset; the gadget's rate of that second still counts all of it (5 KB before, 2 KB after).
+    src.rows[0].inOctets += 5 * 1024;
     task.Info.btnResetClick();
     EXPECT_EQ("0", received());
     EXPECT_EQ("0", lv.SubItem(row, 2));
     src.rows[0].inOctets += 2048;
     frm.TimerTimer();
     EXPECT_EQ("2", received());
+    EXPECT_EQ(7, frm.lcdDown1->Value());
 
     // Minimised: nothing moves.
     ShowWindow(task.Handle(), SW_MINIMIZE);

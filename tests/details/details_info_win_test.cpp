@@ -121,7 +121,13 @@ TEST(SystemFacts, FoldersTicksAndTables) {
         std::printf("%-20s %-15s %s %s\n", r.description.c_str(), r.address.c_str(), r.received, r.sent);
     }
     EXPECT_TRUE(loopback);
-    EXPECT_TRUE(ComputerIcon()) << "Wine's explorer.exe has no icons: the shell's picture stands in";
+    // The computer picture: a file's first icon, none for a file without icons.
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, MAX_PATH);
+    EXPECT_TRUE(FirstIconOf(std::string(dir) + "\\shell32.dll"));
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    EXPECT_FALSE(FirstIconOf(std::string(dir) + "\\win.ini"));
+    EXPECT_FALSE(FirstIconOf(""));
 }
 
 namespace {

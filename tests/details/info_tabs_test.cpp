@@ -275,18 +275,39 @@ TEST(InfoTabs, EveryTabOverFakeSources) {
     tabs.MarkRateAdapters();
     EXPECT_EQ("xxx", Marks(tabs.lvAdapters));
 
-    // The tick's traffic columns, Reset Totals, then growth from the counters read at the reset.
+    // The tick's traffic columns, Reset Totals, then growth from the counters read at the reset
+    // (the 10 bytes moved since the last tick are before it).
     tabs.AdapterCounters({2, 5000 + 4096, 7000 + 1});
     EXPECT_EQ("9", tabs.lvAdapters.SubItem(1, 1));
     link.counters = {{2, "eth0", 5000 + 4096 + 10, 7000 + 1}};
     tabs.btnResetClick();
     EXPECT_EQ(1, link.reads);
-    EXPECT_EQ("1", tabs.lvAdapters.SubItem(1, 1));  // the reading right after the reset
+    EXPECT_EQ("0", tabs.lvAdapters.SubItem(1, 1));
     EXPECT_EQ("0", tabs.lvAdapters.SubItem(1, 2));
     EXPECT_EQ("0", tabs.lvAdapters.SubItem(0, 1));
-    tabs.AdapterCounters({2, 5000 + 4096 + 2048, 7000 + 1 + 1025});
+    tabs.AdapterCounters({2, 5000 + 4096 + 10 + 2048, 7000 + 1 + 1025});
     EXPECT_EQ("2", tabs.lvAdapters.SubItem(1, 1));
     EXPECT_EQ("2", tabs.lvAdapters.SubItem(1, 2));
+
+    // "Reset Totals" under the mouse: a click resets, and so does a quick second click, which
+    // Windows sends as a double click.
+    w.pages.SetActivePageIndex(3);
+    const ui::Rect b = tabs.btnReset.HostRect();
+    const HWND page = w.TabSheet1.Handle();
+    const LPARAM at = MAKELPARAM(b.left + b.width / 2, b.top + b.height / 2);
+    uint32_t in = 5000 + 4096 + 10 + 2048;
+    for (const UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+        in += 4096;
+        tabs.AdapterCounters({2, in, 7000 + 1 + 1025});
+        ASSERT_NE("0", tabs.lvAdapters.SubItem(1, 1));
+        link.counters = {{2, "eth0", in, 7000 + 1 + 1025}};
+        const int reads = link.reads;
+        SendMessageA(page, WM_MOUSEMOVE, 0, at);
+        SendMessageA(page, down, MK_LBUTTON, at);
+        SendMessageA(page, WM_LBUTTONUP, 0, at);
+        EXPECT_EQ(reads + 1, link.reads) << (down == WM_LBUTTONDOWN ? "click" : "quick second click");
+        EXPECT_EQ("0", tabs.lvAdapters.SubItem(1, 1));
+    }
 
     // The graph: channel 0 the upload rate, channel 1 the download rate; the limit and the peak.
     int v = 0;
