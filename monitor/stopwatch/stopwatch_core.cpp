@@ -45,15 +45,18 @@ std::size_t FormatFigure(double x, char* out, std::size_t size) {
 }
 
 void StopwatchRun::Start(std::uint64_t nowMs, CounterSource& counters) {
-    running_ = false;
+    // Read first: when the reader throws, the last run stays as it is shown, stopped.
+    metrics::Octets base = counters_;
+    // Without a table now, the first reading that has one is the base.
+    TableShape shape;
+    counters.Read(base, shape);
+    counters_ = base;
+    shape_ = shape;
     tenths_ = 0;
     dueSecond_ = readSecond_ = 0;
     down_ = up_ = Figures{};
     dir_[0] = dir_[1] = Direction{};
     resumed_ = false;
-    // Without a table now, the first reading that has one is the base.
-    shape_ = TableShape{};
-    counters.Read(counters_, shape_);
     dir_[0].start = counters_.down;
     dir_[1].start = counters_.up;
     startMs_ = nowMs;

@@ -89,7 +89,8 @@ public:
     bool Running() const { return running_; }
     // The start button's caption for this state.
     const char* ButtonCaption() const { return running_ ? "Stop" : "Start"; }
-    // Clears every figure, reads the counters as the run's base and starts the clock.
+    // Clears every figure, reads the counters as the run's base and starts the clock. When the
+    // reader throws, nothing changes: the last run's time and figures stay and no run starts.
     void Start(std::uint64_t nowMs, CounterSource& counters);
     // The figures and the time stay as they are.
     void Stop() { running_ = false; }

@@ -233,6 +233,14 @@ TEST(StopwatchRunTest, MissingTablesAndReadErrorsKeepThePreviousBase) {
     EXPECT_EQ(Text(run.Down().current), "2");
     EXPECT_EQ(Text(run.Down().total), "6");
     EXPECT_EQ(Text(run.Down().average), "1.5");
+
+    // A Start whose reading throws starts nothing and keeps the stopped run's figures.
+    run.Stop();
+    c.fail = true;
+    EXPECT_THROW(run.Start(9000, c), std::runtime_error);
+    EXPECT_FALSE(run.Running());
+    EXPECT_EQ(run.Tenths(), 40);
+    EXPECT_EQ(Text(run.Down().total), "6");
 }
 
 TEST(StopwatchRunTest, AResumeOrAnotherInterfaceIsANewBaseNotASpike) {
