@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "monitor/ui/theme.h"
+#include "monitor/ui/window_host.h"
+
 namespace details {
 
 namespace {
@@ -47,15 +50,18 @@ void GroupFrame::PaintSelf(HDC dc, const ui::Rect& r) {
     const ui::Selected font(dc, OrDefault(font_));
     SIZE text{};
     GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
-    RECT frame{r.left, r.top + text.cy / 2, r.right(), r.bottom()};
-    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    // Framed as the form layer's group boxes are, in the visual style where one is active.
+    ui::WindowHost* host = HostOf();
+    const HWND wnd = host ? host->Handle() : nullptr;
+    const RECT frame{r.left, r.top + text.cy / 2, r.right(), r.bottom()};
+    ui::DrawGroupFrame(dc, wnd, frame, true);
     if (caption_.empty()) return;
     // The caption interrupts the top line, on the parent's colour.
     RECT cap{r.left + 7, r.top, r.left + 7 + text.cx + 4, r.top + text.cy};
     const ui::Brush back(CreateSolidBrush(Color()));
     FillRect(dc, &cap, back.get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, ui::GroupTextColour(wnd, true));
     TextOutA(dc, r.left + 9, r.top, caption_.c_str(), static_cast<int>(caption_.size()));
 }
 

@@ -4,6 +4,7 @@
 
 #include "monitor/ui/form.h"
 #include "monitor/ui/handles.h"
+#include "monitor/ui/theme.h"
 
 namespace ui {
 
@@ -26,6 +27,21 @@ bool ButtonControl::Notified(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 void Button::SetDefault(bool v) {
     default_ = v;
     SetStyleBit(BS_DEFPUSHBUTTON, v);
+}
+
+void Button::ShowAsDefault(bool on) {
+    if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+bool Button::WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if ((msg == WM_SETFOCUS || msg == WM_KILLFOCUS) && !default_) {
+        Form* f = OwnerForm();
+        Button* d = f ? f->FindButton(false) : nullptr;
+        const bool focused = msg == WM_SETFOCUS;
+        if (d && d != this) d->ShowAsDefault(!focused);
+        ShowAsDefault(focused);
+    }
+    return ButtonControl::WindowMessage(msg, wp, lp, result);
 }
 
 void Button::Clicked() {
@@ -108,28 +124,14 @@ Rect GroupBox::ClientRect() const {
     return {6, top, std::max(0, Width() - 12), std::max(0, Height() - top - 6)};
 }
 
-bool GroupBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    if (msg == WM_THEMECHANGED) {
-        // Opened again at the next paint, under the new style (or none).
-        theme_.Close();
-        themeOpened_ = false;
-        Invalidate();
-    }
-    return WindowHost::HandleMessage(msg, wp, lp, result);
-}
-
 void GroupBox::PaintSelf(HDC dc, const Rect& r) {
     Control::PaintSelf(dc, r);
-    if (!themeOpened_ && Handle()) {
-        themeOpened_ = true;
-        theme_.Open(Handle(), L"BUTTON");
-    }
     const bool enabled = IsWindowEnabled(Handle()) != FALSE;
     Selected font(dc, GetFont());
     SIZE s{0, 0};
     GetTextExtentPoint32A(dc, "Ag", 2, &s);
     const RECT frame{r.left, r.top + s.cy / 2, r.right(), r.bottom()};
-    DrawGroupFrame(dc, theme_, frame, enabled);
+    DrawGroupFrame(dc, Handle(), frame, enabled);
     if (text_.empty()) return;
     RECT text{r.left + 8, r.top, r.right() - 8, r.top + s.cy};
     DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &text, DT_SINGLELINE | DT_CALCRECT);
@@ -137,7 +139,7 @@ void GroupBox::PaintSelf(HDC dc, const Rect& r) {
     text.right += 2;
     SetBkColor(dc, Color());
     SetBkMode(dc, OPAQUE);
-    SetTextColor(dc, GroupTextColour(theme_, enabled));
+    SetTextColor(dc, GroupTextColour(Handle(), enabled));
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &text, nullptr, 0, nullptr);
     text.left += 2;
     DrawTextA(dc, text_.c_str(), static_cast<int>(text_.size()), &text, DT_SINGLELINE);

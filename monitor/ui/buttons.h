@@ -9,7 +9,6 @@
 #pragma once
 #include <string>
 
-#include "monitor/ui/theme.h"
 #include "monitor/ui/win_control.h"
 #include "monitor/ui/window_host.h"
 
@@ -33,7 +32,8 @@ protected:
 class Button : public ButtonControl {
 public:
     Button() : ButtonControl(BS_PUSHBUTTON) {}
-    // Enter presses the default button (drawn with the heavy border).
+    // Enter presses the default button (drawn with the heavy border) unless another push
+    // button has the focus.
     bool Default() const { return default_; }
     void SetDefault(bool v);
     // Escape presses the cancel button.
@@ -45,8 +45,12 @@ public:
 
 protected:
     void Clicked() override;
+    // While a push button has the focus it is the one Enter presses and the one drawn with
+    // the heavy border, as in a dialog box; the form's Default button is again when it leaves.
+    bool WindowMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
+    void ShowAsDefault(bool on);
     bool default_ = false;
     bool cancel_ = false;
     int modalResult_ = 0;
@@ -100,14 +104,9 @@ public:
     Rect ClientRect() const override;
     void PaintSelf(HDC dc, const Rect& r) override;
 
-protected:
-    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
-
 private:
     std::string text_;
     HFONT font_ = nullptr;
-    ThemeData theme_;
-    bool themeOpened_ = false;
 };
 
 }  // namespace ui

@@ -77,6 +77,15 @@ WinControl* Form::ActiveControl() const {
     return nullptr;
 }
 
+namespace {
+// Visible itself and through its parents up to the form (whether the form shows or not).
+bool ShownInForm(const Control* c) {
+    for (; c && c->Parent(); c = c->Parent())
+        if (!c->Visible()) return false;
+    return true;
+}
+}  // namespace
+
 Button* Form::FindButton(bool cancel) {
     // Depth first over the tree, in creation order.
     std::vector<Control*> todo{this};
@@ -84,7 +93,7 @@ Button* Form::FindButton(bool cancel) {
         Control* c = todo.back();
         todo.pop_back();
         if (auto* b = dynamic_cast<Button*>(c))
-            if ((cancel ? b->Cancel() : b->Default()) && b->Showing() && b->Enabled()) return b;
+            if ((cancel ? b->Cancel() : b->Default()) && b->Enabled() && ShownInForm(b)) return b;
         const auto& kids = c->Children();
         for (auto it = kids.rbegin(); it != kids.rend(); ++it) todo.push_back(*it);
     }
@@ -117,6 +126,36 @@ bool Form::PageKey(const MSG& m) {
         for (auto it = kids.rbegin(); it != kids.rend(); ++it) todo.push_back(*it);
     }
     return pages && pages->SelectNextPage(forward);
+}
+
+bool Form::PageTabKey(const MSG& m) {
+    if (m.message != WM_KEYDOWN || m.wParam != VK_TAB || (GetKeyState(VK_CONTROL) & 0x8000) ||
+        (GetKeyState(VK_MENU) & 0x8000))
+        return false;
+    const HWND focus = GetFocus();
+    WinControl* active = ActiveControl();
+    if (!focus || !active) return false;
+    const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (!back) {
+        auto* pages = dynamic_cast<PageControl*>(active);
+        TabSheet* sheet = pages ? pages->ActivePage() : nullptr;
+        if (!sheet || !sheet->Handle() || focus != pages->Handle()) return false;
+        const HWND first = FirstTabStop(sheet->Handle());
+        if (!first) return false;
+        ::SetFocus(first);
+        return true;
+    }
+    // The page around the focus, and whether the control before it is outside the page.
+    for (Control* c = active->Parent(); c; c = c->Parent()) {
+        auto* sheet = dynamic_cast<TabSheet*>(c);
+        if (!sheet || !sheet->PageOwner() || !sheet->Handle()) continue;
+        PageControl* pages = sheet->PageOwner();
+        const HWND before = GetNextDlgTabItem(Handle(), focus, TRUE);
+        if (!pages->Handle() || (before && IsChild(sheet->Handle(), before))) return false;
+        ::SetFocus(pages->Handle());
+        return true;
+    }
+    return false;
 }
 
 void Form::FocusControl() {
@@ -333,7 +372,7 @@ bool Application::PreTranslate(MSG& m) {
     if (!f || !f->Handle()) return false;
     if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
         bool taken = false;
-        Guarded([&] { taken = f->ShortCut(m) || f->PageKey(m); });
+        Guarded([&] { taken = f->ShortCut(m) || f->PageKey(m) || f->PageTabKey(m); });
         if (taken) return true;
     }
     // Only a form with child windows has dialog keys; a windowless form (the gadget) gets its

@@ -58,6 +58,9 @@ public:
     }
     // The control of this form that has the focus, or nullptr.
     WinControl* ActiveControl() const;
+    // The enabled Button, shown within the form, answering Enter (Default) or Escape (Cancel),
+    // or nullptr.
+    Button* FindButton(bool cancel);
 
     // Shows the form and runs the message loop until ModalResult is set (a button with a
     // ModalResult, Escape, the close box), with every other visible window of the program
@@ -75,6 +78,10 @@ public:
     // control around the focus, else of the form's first page control that shows. Called by
     // the message loop after ShortCut; true when a page was switched.
     bool PageKey(const MSG& m);
+    // Tab on a page control's tabs goes into its shown page, and Shift+Tab from the page's
+    // first control back to the tabs (the dialog keys alone would pass the page by, the
+    // page being a child of the tabs). True when the focus was moved.
+    bool PageTabKey(const MSG& m);
 
 protected:
     // WM_CLOSE: return false to keep the window. The default destroys it; in a modal loop the
@@ -85,8 +92,6 @@ protected:
     void Destroyed() override;
 
 private:
-    // The showing, enabled Button answering Enter (Default) or Escape (Cancel), or nullptr.
-    Button* FindButton(bool cancel);
     // The form's window took the focus (activation, a closed message box): it goes on to the
     // control that had it when the form was last left, else to the first tab stop.
     void FocusControl();

@@ -4,42 +4,51 @@ namespace ui {
 
 namespace {
 
-constexpr int kGroupBoxPart = 4;    // BP_GROUPBOX
-constexpr int kGroupNormal = 1;     // GBS_NORMAL
-constexpr int kGroupDisabled = 2;   // GBS_DISABLED
-constexpr int kTextColour = 3803;   // TMT_TEXTCOLOR
+constexpr int kGroupBoxPart = 4;   // BP_GROUPBOX
+constexpr int kGroupNormal = 1;    // GBS_NORMAL
+constexpr int kGroupDisabled = 2;  // GBS_DISABLED
+constexpr int kTextColour = 3803;  // TMT_TEXTCOLOR
 
+// The library and the buttons' theme data, shared by every frame; the data is closed before
+// the library goes.
 class Uxtheme {
 public:
-    using OpenFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
-    using CloseFn = HRESULT(WINAPI*)(HANDLE);
-    using DrawFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
-    using ColourFn = HRESULT(WINAPI*)(HANDLE, int, int, int, COLORREF*);
-    using BoolFn = BOOL(WINAPI*)();
-
     Uxtheme() : module_(LoadLibraryA("uxtheme.dll")) {
         if (!module_) return;
-        Bind(open, "OpenThemeData");
-        Bind(close, "CloseThemeData");
-        Bind(draw, "DrawThemeBackground");
-        Bind(colour, "GetThemeColor");
-        Bind(active, "IsThemeActive");
-        Bind(appThemed, "IsAppThemed");
+        Bind(open_, "OpenThemeData");
+        Bind(close_, "CloseThemeData");
+        Bind(draw_, "DrawThemeBackground");
+        Bind(colour_, "GetThemeColor");
+        Bind(active_, "IsThemeActive");
+        Bind(appThemed_, "IsAppThemed");
     }
     ~Uxtheme() {
+        Reset();
         if (module_) FreeLibrary(module_);
     }
     Uxtheme(const Uxtheme&) = delete;
     Uxtheme& operator=(const Uxtheme&) = delete;
 
-    bool Usable() const { return open && close && draw && active && appThemed; }
-
-    OpenFn open = nullptr;
-    CloseFn close = nullptr;
-    DrawFn draw = nullptr;
-    ColourFn colour = nullptr;
-    BoolFn active = nullptr;
-    BoolFn appThemed = nullptr;
+    // The buttons' data, opened with the first window that asks; nullptr without a style.
+    HANDLE Buttons(HWND wnd) {
+        if (!opened_ && wnd) {
+            opened_ = true;
+            if (open_ && close_ && draw_ && active_ && appThemed_ && active_() && appThemed_())
+                buttons_ = open_(wnd, L"BUTTON");
+        }
+        return buttons_;
+    }
+    void Reset() {
+        if (buttons_) close_(buttons_);
+        buttons_ = nullptr;
+        opened_ = false;
+    }
+    bool Draw(HANDLE theme, HDC dc, int part, int state, const RECT& r) const {
+        return SUCCEEDED(draw_(theme, dc, part, state, &r, nullptr));
+    }
+    bool Colour(HANDLE theme, int part, int state, int property, COLORREF& c) const {
+        return colour_ && SUCCEEDED(colour_(theme, part, state, property, &c));
+    }
 
 private:
     template <typename F>
@@ -47,51 +56,51 @@ private:
         f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
     }
     HMODULE module_;
+    HANDLE(WINAPI* open_)(HWND, LPCWSTR) = nullptr;
+    HRESULT(WINAPI* close_)(HANDLE) = nullptr;
+    HRESULT(WINAPI* draw_)(HANDLE, HDC, int, int, const RECT*, const RECT*) = nullptr;
+    HRESULT(WINAPI* colour_)(HANDLE, int, int, int, COLORREF*) = nullptr;
+    BOOL(WINAPI* active_)() = nullptr;
+    BOOL(WINAPI* appThemed_)() = nullptr;
+    HANDLE buttons_ = nullptr;
+    bool opened_ = false;
 };
 
-const Uxtheme& Library() {
-    static const Uxtheme lib;
+Uxtheme& Library() {
+    static Uxtheme lib;
     return lib;
 }
 
 }  // namespace
 
-bool ThemeData::Open(HWND wnd, const wchar_t* classList) {
-    Close();
-    const Uxtheme& ux = Library();
-    if (!ux.Usable() || !ux.active() || !ux.appThemed()) return false;
-    theme_ = ux.open(wnd, classList);
-    return theme_ != nullptr;
-}
+bool Themed(HWND wnd) { return Library().Buttons(wnd) != nullptr; }
 
-void ThemeData::Close() {
-    if (theme_) Library().close(theme_);
-    theme_ = nullptr;
-}
+void ThemeChanged() { Library().Reset(); }
 
-bool ThemeData::DrawBackground(HDC dc, int part, int state, const RECT& r) const {
-    return theme_ && SUCCEEDED(Library().draw(theme_, dc, part, state, &r, nullptr));
-}
-
-COLORREF ThemeData::Colour(int part, int state, int property, COLORREF fallback) const {
-    COLORREF c = fallback;
-    if (theme_ && Library().colour && SUCCEEDED(Library().colour(theme_, part, state, property, &c))) return c;
-    return fallback;
-}
-
-void DrawGroupFrame(HDC dc, const ThemeData& theme, const RECT& frame, bool enabled) {
-    if (theme.DrawBackground(dc, kGroupBoxPart, enabled ? kGroupNormal : kGroupDisabled, frame)) return;
+void DrawClassicGroupFrame(HDC dc, const RECT& frame) {
     RECT r = frame;
     DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
 }
 
-COLORREF GroupTextColour(const ThemeData& theme, bool enabled) {
-    const COLORREF normal = theme.Colour(kGroupBoxPart, kGroupNormal, kTextColour, GetSysColor(COLOR_BTNTEXT));
+void DrawGroupFrame(HDC dc, HWND wnd, const RECT& frame, bool enabled) {
+    Uxtheme& ux = Library();
+    if (HANDLE t = ux.Buttons(wnd))
+        if (ux.Draw(t, dc, kGroupBoxPart, enabled ? kGroupNormal : kGroupDisabled, frame)) return;
+    DrawClassicGroupFrame(dc, frame);
+}
+
+COLORREF GroupTextColour(HWND wnd, bool enabled) {
+    Uxtheme& ux = Library();
+    HANDLE t = ux.Buttons(wnd);
+    COLORREF normal = GetSysColor(COLOR_BTNTEXT);
+    if (t) ux.Colour(t, kGroupBoxPart, kGroupNormal, kTextColour, normal);
     if (enabled) return normal;
     // A style that gives the disabled caption no colour of its own still greys it.
     const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
-    const COLORREF disabled = theme.Colour(kGroupBoxPart, kGroupDisabled, kTextColour, grey);
-    return disabled == normal ? grey : disabled;
+    COLORREF disabled = grey;
+    if (t && ux.Colour(t, kGroupBoxPart, kGroupDisabled, kTextColour, disabled) && disabled != normal)
+        return disabled;
+    return grey;
 }
 
 }  // namespace ui

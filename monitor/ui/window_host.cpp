@@ -7,6 +7,7 @@
 #include "monitor/ui/form.h"
 #include "monitor/ui/menu.h"
 #include "monitor/ui/paint.h"
+#include "monitor/ui/theme.h"
 #include "monitor/ui/win_control.h"
 
 namespace ui {
@@ -304,6 +305,10 @@ LRESULT WindowHost::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: SyncClientSize(); return 0;
     case WM_SYSCOLORCHANGE:
         SysColorChange();
+        ::InvalidateRect(wnd_, nullptr, FALSE);
+        break;
+    case WM_THEMECHANGED:
+        ThemeChanged();
         ::InvalidateRect(wnd_, nullptr, FALSE);
         break;
     case WM_NCHITTEST: {

@@ -292,6 +292,36 @@ TEST_F(Controls, TheFocusGoesToAControlOnShowAndComesBackToItsOwn) {
     EXPECT_TRUE(frm.btnApply.Focused());
 }
 
+TEST_F(Controls, EnterPressesTheFocusedPushButtonElseTheDefaultOne) {
+    frm.btnOK.OnClick = [&](ui::Control&) { frm.log.push_back("ok"); };
+    auto heavy = [](const ui::Button& b) {
+        return (GetWindowLongA(b.Handle(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    };
+    // The first tab stop, focused on activation, is a push button: it has the heavy border.
+    ASSERT_TRUE(frm.btnApply.Focused());
+    EXPECT_FALSE(heavy(frm.btnOK));
+    frm.cbBorder.SetFocus();
+    EXPECT_TRUE(heavy(frm.btnOK));
+    EXPECT_FALSE(heavy(frm.btnApply));
+    // The focused push button takes over the heavy border and Enter.
+    frm.btnApply.SetFocus();
+    EXPECT_TRUE(heavy(frm.btnApply));
+    EXPECT_FALSE(heavy(frm.btnOK));
+    uitest::PressKey(VK_RETURN);
+    frm.btnCancel.SetFocus();
+    EXPECT_FALSE(heavy(frm.btnApply));
+    EXPECT_TRUE(heavy(frm.btnCancel));
+    uitest::PressKey(VK_RETURN);
+    EXPECT_EQ(frm.log, (std::vector<std::string>{"apply"}));
+    EXPECT_EQ(frm.GetModalResult(), ui::mrCancel);
+    // Anywhere else the default button has them back.
+    frm.cbBorder.SetFocus();
+    EXPECT_FALSE(heavy(frm.btnCancel));
+    EXPECT_TRUE(heavy(frm.btnOK));
+    uitest::PressKey(VK_RETURN);
+    EXPECT_EQ(frm.log, (std::vector<std::string>{"apply", "ok"}));
+}
+
 TEST_F(Controls, GroupBoxFrameIsEtchedWithoutAVisualStyleAndThemedWithOne) {
     const int w = frm.gbMode.Width(), h = frm.gbMode.Height();
     ui::MemoryDc dc(CreateCompatibleDC(nullptr));
@@ -309,8 +339,7 @@ TEST_F(Controls, GroupBoxFrameIsEtchedWithoutAVisualStyleAndThemedWithOne) {
     };
     // Classic: a shadow line with a light one inside it, light outside at the bottom right.
     clear();
-    const ui::ThemeData none;
-    ui::DrawGroupFrame(dc.get(), none, {0, 10, w, h}, true);
+    ui::DrawClassicGroupFrame(dc.get(), {0, 10, w, h});
     GdiFlush();
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     EXPECT_EQ(GetPixel(dc.get(), 0, 30), shadow);

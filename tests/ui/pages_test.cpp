@@ -262,6 +262,34 @@ TEST_F(Pages, CtrlTabAndCtrlPageKeysSwitchPagesFromAnywhereInTheForm) {
     EXPECT_TRUE(frm.log.empty());
 }
 
+TEST_F(Pages, TabGoesFromTheTabsIntoTheShownPageAndShiftTabBack) {
+    // A button after the page control in tab order, as a dialog's OK button is.
+    ui::Button btnClose;
+    btnClose.SetParent(&frm);
+    btnClose.SetBounds(10, 300, 75, 23);
+    const HWND tab = frm.pgMain.Handle();
+    SetFocus(tab);
+    uitest::PressKey(VK_TAB);
+    EXPECT_TRUE(frm.lvThreads.Focused());
+    uitest::PressKey(VK_TAB);
+    EXPECT_TRUE(frm.lvProcesses.Focused());
+    uitest::PressKey(VK_TAB);
+    EXPECT_TRUE(btnClose.Focused());
+    // Back: into the page from its end, then from its first control to the tabs.
+    uitest::PressKey(VK_TAB, true);
+    EXPECT_TRUE(frm.lvProcesses.Focused());
+    uitest::PressKey(VK_TAB, true);
+    EXPECT_TRUE(frm.lvThreads.Focused());
+    uitest::PressKey(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), tab);
+    // The other page the same way.
+    frm.pgMain.SetActivePage(&frm.tsGeneral);
+    uitest::PressKey(VK_TAB);
+    EXPECT_TRUE(frm.btnRefresh.Focused());
+    uitest::PressKey(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), tab);
+}
+
 TEST_F(Pages, ListRowsColumnsSortingAndEvents) {
     frm.AddProcesses();
     const HWND lv = frm.lvProcesses.Handle();
