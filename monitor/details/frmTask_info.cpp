@@ -445,7 +445,7 @@ void InfoTabs::LayoutRates() {
     const ui::Rect c = gbRates.ClientRect();
     const int top = 2, height = std::max(0, c.height - 4);
     const int scopeLeft = std::min(std::max(150, c.width / 3), std::max(0, c.width - 40));
-    VrScale.SetBounds(scopeLeft - 34, top, 32, height);
+    VrScale.SetBounds(scopeLeft - 32, top, 32, height);  // flush against the graph: one black face
     Scope.SetBounds(scopeLeft, top, std::max(0, c.width - scopeLeft), height);
 }
 

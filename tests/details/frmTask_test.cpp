@@ -179,6 +179,24 @@ HWND MakeWindow(const char* title) {
     return w;
 }
 int TaskRow(TfrmTask& f, HWND w) { return f.lvApps.FindData(reinterpret_cast<LPARAM>(w)); }
+// Whether an image of the list leaves a mark on white.
+bool Draws(const ui::ImageList& il, int image) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT r{0, 0, 16, 16};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ImageList_Draw(il.Handle(), image, dc, 0, 0, ILD_TRANSPARENT);
+    bool marked = false;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) marked = marked || GetPixel(dc, x, y) != RGB(255, 255, 255);
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return marked;
+}
 }  // namespace
 
 TEST_F(Window, TaskRowsFollowTheWindowsAndTheirCommands) {
@@ -188,6 +206,15 @@ TEST_F(Window, TaskRowsFollowTheWindowsAndTheirCommands) {
     int row = TaskRow(frm, a);
     ASSERT_GE(row, 0);
     EXPECT_EQ("details probe one", frm.lvApps.Caption(row));
+    // Each row shows its window's small icon; a window without one, the blank picture.
+    HWND b = MakeWindow("details probe with an icon");
+    SendMessageA(b, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconA(nullptr, IDI_APPLICATION)));
+    frm.TimerEvent();
+    EXPECT_FALSE(Draws(frm.ilTasks, TaskRow(frm, a)));
+    EXPECT_TRUE(Draws(frm.ilTasks, TaskRow(frm, b)));
+    DestroyWindow(b);
+    frm.TimerEvent();
+    row = TaskRow(frm, a);
     const int rows = frm.lvApps.Count();
     EXPECT_EQ(rows, frm.ilTasks.Count());  // one icon per row
     // Renamed: the same row, a new caption.
