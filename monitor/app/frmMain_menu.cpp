@@ -9,6 +9,7 @@
 #include "monitor/app/frmMain_parts.h"
 #include "monitor/app/gadget_frame.h"
 #include "monitor/app/gadget_layout.h"
+#include "monitor/ui/windows_border.h"
 
 namespace app {
 namespace {
@@ -266,35 +267,7 @@ void TfrmMain::mniSnapClick(ui::MenuItem&) {
 
 void TfrmMain::mniBorderClick(ui::MenuItem&) {
     mniBorder.SetChecked(!mniBorder.Checked());
-    const HWND w = Handle();
-    if (w) {
-        const LONG exStyle = GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_TOOLWINDOW;
-        const UINT frameFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
-        if (mniBorder.Checked()) {
-            RECT r;
-            GetWindowRect(w, &r);
-            const int width = r.right - r.left;
-            SetVisible(false);
-            // A sizing frame without a title bar.
-            const LONG style = (GetWindowLongA(w, GWL_STYLE) | WS_THICKFRAME) & ~WS_CAPTION;
-            SetWindowLongA(w, GWL_STYLE, style);
-            SetWindowLongA(w, GWL_EXSTYLE, exStyle);
-            SetWindowPos(w, nullptr, 0, 0, 0, 0, frameFlags);
-            SetVisible(true);
-            GetWindowRect(w, &r);
-            const int height = r.bottom - r.top;
-            const UINT sizeFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-            SetWindowPos(w, nullptr, 0, 0, r.right - r.left, height + 1, sizeFlags);
-            SetWindowPos(w, nullptr, 0, 0, r.right - r.left, height, sizeFlags);
-            SetWindowPos(w, nullptr, 0, 0, width, height, sizeFlags);
-        } else {
-            SetVisible(false);
-            SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) & ~(WS_THICKFRAME | WS_CAPTION));
-            SetWindowLongA(w, GWL_EXSTYLE, exStyle);
-            SetWindowPos(w, nullptr, 0, 0, 0, 0, frameFlags);
-            SetVisible(true);
-        }
-    }
+    ui::SetWindowsBorder(*this, mniBorder.Checked(), true);
     // The frame changed: apply the opacity to it again.
     Blend.Reapply();
     dfsStickyFormResize();

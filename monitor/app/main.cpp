@@ -36,18 +36,20 @@ int Run(HINSTANCE inst) {
     settings::TfrmOptions frmOptions(optionsLink);
     optionsLink.SetOptions(&frmOptions);
     frmOptions.FormCreate();
-    // Each floating window reads its own section while it is created.
+    // Each floating window reads its own section while it is created, and outlines its graph
+    // as the Options dialog's template frame.
     const settings::SettingsFile* file = frmMain.SettingsFile.get();
+    const ui::Panel* outline = &frmOptions.InvisibleBlotter;
     meters::TfrmCPU1 frmCPU1(frmMain);
-    frmCPU1.FormCreate(file);
+    frmCPU1.FormCreate(file, outline);
     meters::TfrmSwap frmSwap(frmMain);
-    frmSwap.FormCreate(file);
+    frmSwap.FormCreate(file, outline);
     meters::TfrmCPU2 frmCPU2(frmMain);
-    frmCPU2.FormCreate(file);
+    frmCPU2.FormCreate(file, outline);
     meters::TfrmInternet frmInternet(frmMain);
-    frmInternet.FormCreate(file);
+    frmInternet.FormCreate(file, outline);
     meters::TfrmRAM frmRAM(frmMain);
-    frmRAM.FormCreate(file);
+    frmRAM.FormCreate(file, outline);
     frmMain.AttachFloatingWindows({&frmCPU1, &frmCPU2, &frmRAM, &frmSwap}, &frmInternet);
     app::DetailsLink detailsLink(frmMain);
     details::TfrmTask frmTask(detailsLink);

@@ -42,9 +42,10 @@ void FormatTenths(long long tenths, char decimal, char* out, std::size_t size) {
 }
 
 int BlendTarget(int percent, int alphaBase, int alphaRange) {
-    // A hand-edited file may hold any base and range: the sum is taken in 64 bits and kept to
-    // the opacities a window can have.
-    const long long t = static_cast<long long>(std::trunc(percent / 100.0 * alphaRange)) + alphaBase;
+    // In whole numbers: in floating point 29 % of 100 comes out as 28.999... and truncates to
+    // 28. A hand-edited file may hold any base and range: the sum is taken in 64 bits and kept
+    // to the opacities a window can have.
+    const long long t = static_cast<long long>(percent) * alphaRange / 100 + alphaBase;
     return static_cast<int>(t < 0 ? 0 : t > 255 ? 255 : t);
 }
 

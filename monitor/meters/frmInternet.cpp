@@ -1,7 +1,8 @@
 #include "monitor/meters/frmInternet.h"
 
+#include <algorithm>
+
 #include "monitor/app/gadget_frame.h"
-#include "monitor/ui/screen_fit.h"
 
 namespace meters {
 
@@ -14,20 +15,7 @@ constexpr COLORREF kUpLow = 12534528, kUpHigh = 16750949;
 TfrmInternet::TfrmInternet(MeterHost& host) : TMeterFrame("TfrmInternet", host, kNetworkWindow) {}
 
 void TfrmInternet::BuildMenu() {
-    using F = TMeterFrame;
-    Command(mniAlwaysOnTop, "Always On Top", &F::mniAlwaysOnTopClick);
-    mniAlwaysOnTop.SetChecked(true);
-    mniGraph.SetCaption("Show Bar Graph");
-    mniGraph.OnClick = [this](ui::MenuItem& sender) { mniGraphClick(sender); };
-    mniGraph.SetChecked(true);
-    Command(mniHide, "Hide Main Window", &F::mniHideClick);
-    Command(mniSnap, "Snap", &F::mniSnapClick);
-    mniSnap.SetChecked(true);
-    Command(mniBorder, "Show Windows Border", &F::mniBorderClick);
-    Command(mniAlpha, "Alpha Blending", &F::mniAlphaClick);
-    Command(mniOptions, "Options", &F::mniOptionsClick);
-    Command(mniHelp, "Help", &F::mniHelpClick);
-    Command(mniClose, "Close Network", &F::mniCloseClick);
+    FrameCommands("Close Network");
     for (ui::MenuItem* s : {&N1, &N2, &N3, &N4}) s->SetCaption(ui::MenuItem::kSeparator);
     for (ui::MenuItem* i : {&mniAlwaysOnTop, &mniGraph, &mniHide, &N1, &mniSnap, &mniBorder, &N2, &mniAlpha,
                             &N3, &mniOptions, &N4, &mniHelp, &mniClose})
@@ -35,40 +23,16 @@ void TfrmInternet::BuildMenu() {
     PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
 }
 
-void TfrmInternet::FormCreate(const settings::SettingsFile* file) {
+void TfrmInternet::FormCreate(const settings::SettingsFile* file, const ui::Panel* outlineTemplate) {
     const settings::NetworkWindowSettings design = settings::NetworkDesign();
     CreateFrame(kNetworkWidth, kNetworkHeight);
     SetBounds(design.left, design.top, kNetworkWidth, kNetworkHeight);
     BuildMenu();
     fontValue_ = ui::MakeFontPixels("Small Fonts", -9);
-    const ui::MouseEvent drag = [this](ui::Control& c, ui::MouseButton b, int x, int y) {
-        DragMouseDown(c, b, x, y);
-    };
-
-    leftBlotter.SetParent(this);
-    leftBlotter.SetWidth(kLeftBlotterWidth);
-    leftBlotter.SetAlign(ui::Align::Left);
-    leftBlotter.SetColor(0);
-    rightBlotter.SetParent(this);
-    rightBlotter.SetAlign(ui::Align::Client);
-    rightBlotter.SetColor(0);
-    rightBlotter.SetBevelVisible(true);
-    rightBlotter.SetBevelColors(0);
-
-    Scope.SetParent(&rightBlotter);
-    Scope.SetAlign(ui::Align::Client);
-    Scope->SetInterval(1000);
-    Scope->Channels().Add().SetColor(kDownHigh);  // upload
-    Scope->Channels().Add().SetColor(kUpHigh);    // download
-    Scope->SetGridSize(10);
-    Scope->SetGridColor(0x005500);
-    Scope->SetBaseOffset(0);
-    Scope->SetBaseColor(0);
-    Scope->SetFrequency(1);
-    Scope->SetThreaded(false);
-    Scope->OnNeedData = [this](widgets::TVrScope& s, int ch, int& v) { ScopeNeedData(s, ch, v); };
-    Scope->OnError = [](const char* text) { ui::ShowExceptionBox(text); };
-    Scope.OnMouseDown = drag;
+    const ui::MouseEvent drag = Dragging();
+    BuildContent(kLeftBlotterWidth, 2, outlineTemplate);
+    Scope->Channels()[0].SetColor(kDownHigh);  // upload
+    Scope->Channels()[1].SetColor(kUpHigh);    // download
 
     struct GaugeSetup {
         ui::Hosted<widgets::TVrGauge>& gauge;
@@ -96,6 +60,9 @@ void TfrmInternet::FormCreate(const settings::SettingsFile* file) {
     UpGauge->SetMaxValue(50);
 
     SetWindowTextA(Handle(), kHint);
+    Hints.SetHint(*this, kHint);
+    Hints.SetHint(DownGauge, kDownHint);
+    Hints.SetHint(UpGauge, kUpHint);
     Scope->SetActive(true);
     FormResize();
     if (file) LoadSettings(*file);
@@ -111,11 +78,6 @@ void TfrmInternet::ScopeNeedData(widgets::TVrScope&, int channel, int& value) {
     (up ? lblUpValue : lblDownValue).SetCaption(text);
 }
 
-void TfrmInternet::mniGraphClick(ui::MenuItem&) {
-    mniGraph.SetChecked(!mniGraph.Checked());
-    leftBlotter.SetVisible(mniGraph.Checked());
-}
-
 void TfrmInternet::PopupMenu1Popup() { mniHide.SetCaption(gadget::HideItemCaption(Host().MainVisible())); }
 
 void TfrmInternet::FormResize() {
@@ -126,10 +88,13 @@ void TfrmInternet::FormResize() {
     UpGauge.SetBounds(26, 4, w, g.gaugeHeight);
     lblDownValue.SetBounds(8, g.labelTop, lblDownValue.Width(), lblDownValue.Height());
     lblUpValue.SetBounds(31, g.labelTop, lblUpValue.Width(), lblUpValue.Height());
-    // The markers sit level with the digits' middle.
-    const int markTop = g.labelTop + (labelHeight - lblDownArrow.Height()) / 2;
-    lblDownArrow.SetBounds(3, markTop, lblDownArrow.Width(), lblDownArrow.Height());
-    lblUpArrow.SetBounds(25, markTop, lblUpArrow.Width(), lblUpArrow.Height());
+    // The markers' cells: the down one two pixels below the digits' top, the up one level
+    // with it; in both the arrow's middle is level with the digits' middle.
+    const int glyphTop = std::max(0, (labelHeight - TArrowMark::kGlyphHeight) / 2);
+    lblDownArrow.SetBounds(3, g.labelTop + 2, TArrowMark::kGlyphWidth, labelHeight);
+    lblDownArrow.SetGlyphTop(std::max(0, glyphTop - 2));
+    lblUpArrow.SetBounds(25, g.labelTop, TArrowMark::kGlyphWidth, labelHeight);
+    lblUpArrow.SetGlyphTop(glyphTop);
     for (ui::Control* c : {static_cast<ui::Control*>(&lblDownValue), static_cast<ui::Control*>(&lblUpValue),
                            static_cast<ui::Control*>(&lblDownArrow), static_cast<ui::Control*>(&lblUpArrow)})
         c->SetVisible(g.labelVisible);
@@ -167,12 +132,7 @@ void TfrmInternet::SetUploadActive(COLORREF c) {
 
 void TfrmInternet::LoadSettings(const settings::SettingsFile& file) {
     const settings::NetworkWindowSettings s = settings::ReadNetworkWindow(file, CurrentSettings());
-    const StickToKind stick = StickTo;
-    StickTo = soNothing;
-    // Only a size beyond the screens, or a place off every monitor, is brought back into view.
-    const ui::WindowBounds b = ui::FitToScreen({s.left, s.top, s.width, s.height}, gadget::kMinimumSize);
-    SetBounds(b.left, b.top, b.width, b.height);
-    StickTo = stick;
+    SetStoredBounds(s.left, s.top, s.width, s.height);
     SetUpperLimit(s.upperLimit);
     Blend.SetAlphaBlendValue(settings::OpacityFromSetting(s.alphaBlendValue));
     mniAlpha.SetChecked(s.alphaBlend);
@@ -194,12 +154,7 @@ void TfrmInternet::LoadSettings(const settings::SettingsFile& file) {
 
 settings::NetworkWindowSettings TfrmInternet::CurrentSettings() const {
     settings::NetworkWindowSettings s;
-    s.show = Visible();
-    const ui::Rect r = WindowRect();
-    s.width = r.width;
-    s.height = r.height;
-    s.left = r.left;
-    s.top = r.top;
+    CurrentFrame(s);
     s.upperLimit = Scope->MaxValue();
     s.alphaBlend = Blend.AlphaBlend();
     s.alphaBlendValue = Blend.AlphaBlendValue();

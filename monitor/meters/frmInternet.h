@@ -16,21 +16,22 @@ class TfrmInternet : public TMeterFrame {
 public:
     explicit TfrmInternet(MeterHost& host);
 
-    // Creation handler: builds the window and controls at client 155 x 50, then loads the
-    // Network section (`file` may be null).
-    void FormCreate(const settings::SettingsFile* file);
+    // Creation handler: builds the window and controls at client 155 x 50 (the scope's frame
+    // outlined as `outlineTemplate`, as in TfrmMeter), then loads the Network section (`file`
+    // may be null).
+    void FormCreate(const settings::SettingsFile* file, const ui::Panel* outlineTemplate = nullptr);
 
     ui::Hosted<widgets::TVrGauge> DownGauge, UpGauge;
     ui::Label lblDownValue, lblUpValue;
     TArrowMark lblDownArrow{false}, lblUpArrow{true};
-    ui::Hosted<widgets::TVrScope> Scope;
     ui::MenuItem N1, N2, N3, N4;
 
     static constexpr const char* kHint = "Network Transfer Rates";
+    static constexpr const char* kDownHint = "Download Rate";
+    static constexpr const char* kUpHint = "Upload Rate";
 
     // Channel 0 is the upload rate, channel 1 the download rate.
-    void ScopeNeedData(widgets::TVrScope& sender, int channel, int& value);
-    void mniGraphClick(ui::MenuItem& sender);
+    void ScopeNeedData(widgets::TVrScope& sender, int channel, int& value) override;
     void PopupMenu1Popup();
     void FormResize() override;
 

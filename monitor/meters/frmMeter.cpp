@@ -1,7 +1,6 @@
 #include "monitor/meters/frmMeter.h"
 
 #include "monitor/app/gadget_frame.h"
-#include "monitor/ui/screen_fit.h"
 
 namespace meters {
 
@@ -16,27 +15,12 @@ TfrmMeter::TfrmMeter(settings::Meter meter, MeterHost& host)
       hint_(FamilyOf(meter).hint) {}
 
 void TfrmMeter::BuildMenu() {
-    using F = TMeterFrame;
-    auto own = [this](ui::MenuItem& item, const char* caption, void (TfrmMeter::*handler)(ui::MenuItem&)) {
-        item.SetCaption(caption);
-        item.OnClick = [this, handler](ui::MenuItem& sender) { (this->*handler)(sender); };
-    };
-    Command(mniAlwaysOnTop, "Always On Top", &F::mniAlwaysOnTopClick);
-    mniAlwaysOnTop.SetChecked(true);
-    own(mniHorizontal, "Horizontal", &TfrmMeter::mniHorizontalClick);
+    using M = TfrmMeter;
+    FrameCommands(FamilyOf(meter_).closeCaption);
+    Command(mniHorizontal, "Horizontal", &M::mniHorizontalClick);
     mniHorizontal.SetChecked(true);
-    own(mniGraph, "Show Bar Graph", &TfrmMeter::mniGraphClick);
-    mniGraph.SetChecked(true);
-    own(mniEnhanced, "Enhanced Mode", &TfrmMeter::mniEnhancedClick);
-    Command(mniHide, "Hide Main Window", &F::mniHideClick);
-    Command(mniSnap, "Snap", &F::mniSnapClick);
-    mniSnap.SetChecked(true);
-    Command(mniBorder, "Show Windows Border", &F::mniBorderClick);
-    Command(mniAlpha, "Alpha Blending", &F::mniAlphaClick);
-    own(mniTransparent, "Transparent Background", &TfrmMeter::mniTransparentClick);
-    Command(mniOptions, "Options", &F::mniOptionsClick);
-    Command(mniHelp, "Help", &F::mniHelpClick);
-    Command(mniClose, FamilyOf(meter_).closeCaption, &F::mniCloseClick);
+    Command(mniEnhanced, "Enhanced Mode", &M::mniEnhancedClick);
+    Command(mniTransparent, "Transparent Background", &M::mniTransparentClick);
     for (ui::MenuItem* s : {&N1, &N2, &N3, &N4, &N5}) s->SetCaption(ui::MenuItem::kSeparator);
     for (ui::MenuItem* i :
          {&mniAlwaysOnTop, &mniHorizontal, &mniGraph, &N1, &mniEnhanced, &mniHide, &N2, &mniSnap, &mniBorder,
@@ -45,7 +29,7 @@ void TfrmMeter::BuildMenu() {
     PopupMenu1.OnPopup = [this] { PopupMenu1Popup(); };
 }
 
-void TfrmMeter::FormCreate(const settings::SettingsFile* file) {
+void TfrmMeter::FormCreate(const settings::SettingsFile* file, const ui::Panel* outlineTemplate) {
     const settings::MeterWindowSettings design = settings::MeterDesign(meter_);
     CreateFrame(design.width, design.height);
     SetBounds(design.left, design.top, design.width, design.height);
@@ -63,31 +47,7 @@ void TfrmMeter::FormCreate(const settings::SettingsFile* file) {
     pbBar->SetPosition(0);
 
     // Enhanced mode: gauge and value on the left, the scope on the right.
-    leftBlotter.SetParent(this);
-    leftBlotter.SetWidth(kLeftBlotterWidth);
-    leftBlotter.SetAlign(ui::Align::Left);
-    leftBlotter.SetColor(0);
-    rightBlotter.SetParent(this);
-    rightBlotter.SetAlign(ui::Align::Client);
-    rightBlotter.SetColor(0);
-    rightBlotter.SetBevelVisible(true);
-    rightBlotter.SetBevelColors(0);
-
-    Scope.SetParent(&rightBlotter);
-    Scope.SetAlign(ui::Align::Client);
-    Scope->SetInterval(1000);
-    Scope->Channels().Add();
-    Scope->SetGridSize(10);
-    Scope->SetGridColor(0x005500);
-    Scope->SetBaseOffset(0);
-    Scope->SetBaseColor(0);
-    Scope->SetFrequency(1);
-    Scope->SetThreaded(false);
-    Scope->OnNeedData = [this](widgets::TVrScope& s, int ch, int& v) { ScopeNeedData(s, ch, v); };
-    Scope->OnError = [](const char* text) { ui::ShowExceptionBox(text); };
-    Scope.OnMouseDown = [this](ui::Control& c, ui::MouseButton b, int x, int y) {
-        DragMouseDown(c, b, x, y);
-    };
+    BuildContent(kLeftBlotterWidth, 1, outlineTemplate);
 
     VrGauge.SetParent(&leftBlotter);
     VrGauge->SetOrientation(widgets::voVertical);
@@ -95,12 +55,12 @@ void TfrmMeter::FormCreate(const settings::SettingsFile* file) {
     VrGauge->SetPalette(widgets::TVrPalette(0x008000, 0x00FF00));
     VrGauge->SetColor(0);
     VrGauge.SetBounds(4, 4, widgets::TVrGauge::kDefaultWidth, 1);
-    VrGauge.OnMouseDown = Scope.OnMouseDown;
+    VrGauge.OnMouseDown = Dragging();
     lblValue.SetParent(&leftBlotter);
     lblValue.SetFont(fontValue_.get());
     lblValue.SetFontColor(0x00FF00);
     lblValue.SetCaption("");
-    lblValue.OnMouseDown = Scope.OnMouseDown;
+    lblValue.OnMouseDown = Dragging();
 
     // Standard mode to begin with.
     pbBar.SetVisible(true);
@@ -113,6 +73,7 @@ void TfrmMeter::FormCreate(const settings::SettingsFile* file) {
         hint_ = kOneCpuHint;
     }
     SetWindowTextA(Handle(), hint_);
+    Hints.SetHint(*this, hint_);
     Scope->SetActive(true);
     if (file) LoadSettings(*file);
 }
@@ -201,13 +162,7 @@ void TfrmMeter::SetEnBackground(COLORREF c) {
 void TfrmMeter::LoadSettings(const settings::SettingsFile& file) {
     using F = TMeterFrame;
     const settings::MeterWindowSettings s = settings::ReadMeter(file, meter_, CurrentSettings());
-    // The stored bounds as read: snapping must not pull a window kept near an edge.
-    const StickToKind stick = StickTo;
-    StickTo = soNothing;
-    // Only a size beyond the screens, or a place off every monitor, is brought back into view.
-    const ui::WindowBounds b = ui::FitToScreen({s.left, s.top, s.width, s.height}, gadget::kMinimumSize);
-    SetBounds(b.left, b.top, b.width, b.height);
-    StickTo = stick;
+    SetStoredBounds(s.left, s.top, s.width, s.height);
 
     // Menu-backed switches: the opposite mark, then the command, which flips it back.
     struct Switch {
@@ -247,12 +202,7 @@ void TfrmMeter::LoadSettings(const settings::SettingsFile& file) {
 
 settings::MeterWindowSettings TfrmMeter::CurrentSettings() const {
     settings::MeterWindowSettings s;
-    s.show = Visible();
-    const ui::Rect r = WindowRect();
-    s.width = r.width;
-    s.height = r.height;
-    s.left = r.left;
-    s.top = r.top;
+    CurrentFrame(s);
     s.alwaysOnTop = mniAlwaysOnTop.Checked();
     s.snap = mniSnap.Checked();
     s.horizontal = mniHorizontal.Checked();

@@ -17,13 +17,13 @@ class TfrmMeter : public TMeterFrame {
 public:
     TfrmMeter(settings::Meter meter, MeterHost& host);
 
-    // Creation handler: builds the window and controls, then loads the window's section
-    // (`file` may be null: the design values stay).
-    void FormCreate(const settings::SettingsFile* file);
+    // Creation handler: builds the window and controls, the scope's frame outlined as
+    // `outlineTemplate` (the Options dialog's template frame; null: the design outline), then
+    // loads the window's section (`file` may be null: the design values stay).
+    void FormCreate(const settings::SettingsFile* file, const ui::Panel* outlineTemplate = nullptr);
 
     ui::Hosted<widgets::TVrGauge> VrGauge;
     ui::Label lblValue;
-    ui::Hosted<widgets::TVrScope> Scope;
     ui::Hosted<widgets::TALProgressBar> pbBar;
     ui::MenuItem mniHorizontal, mniEnhanced, mniTransparent;
     ui::MenuItem N1, N2, N3, N4, N5;
@@ -37,9 +37,10 @@ public:
     settings::Meter Meter() const { return meter_; }
     const char* Hint() const { return hint_; }
 
-    void ScopeNeedData(widgets::TVrScope& sender, int channel, int& value);
+    void ScopeNeedData(widgets::TVrScope& sender, int channel, int& value) override;
     void mniEnhancedClick(ui::MenuItem& sender);
-    void mniGraphClick(ui::MenuItem& sender);
+    // Only Enhanced mode shows the blotters.
+    void mniGraphClick(ui::MenuItem& sender) override;
     void mniHorizontalClick(ui::MenuItem& sender);
     void mniTransparentClick(ui::MenuItem& sender);
     void PopupMenu1Popup();

@@ -2,6 +2,8 @@
 #include "monitor/meters/meter_frame.h"
 
 #include "monitor/app/gadget_frame.h"
+#include "monitor/ui/screen_fit.h"
+#include "monitor/ui/windows_border.h"
 
 namespace meters {
 
@@ -19,8 +21,16 @@ void TMyBlotter::SetBevelColors(COLORREF c) {
     Invalidate();
 }
 
+void TMyBlotter::CopyOutline(const ui::Panel& templ) {
+    const int width = templ.Border() ? 1 : 0;
+    if (width == outline_) return;
+    outline_ = width;
+    Realign();
+    Invalidate();
+}
+
 ui::Rect TMyBlotter::ClientRect() const {
-    if (!bevelVisible_ || Width() < 2 || Height() < 2) return Control::ClientRect();
+    if (!Outlined()) return Control::ClientRect();
     return {1, 1, Width() - 2, Height() - 2};
 }
 
@@ -34,7 +44,7 @@ void FillSolid(HDC dc, int l, int t, int r, int b, COLORREF c) {
 
 void TMyBlotter::PaintSelf(HDC dc, const ui::Rect& r) {
     Control::PaintSelf(dc, r);
-    if (!bevelVisible_ || r.width < 2 || r.height < 2) return;
+    if (!Outlined()) return;
     // Outer outline: highlight on the top and left, shadow on the bottom and right.
     FillSolid(dc, r.left, r.top, r.right(), r.top + 1, bevel_.outerHighlight);
     FillSolid(dc, r.left, r.top, r.left + 1, r.bottom(), bevel_.outerHighlight);
@@ -46,7 +56,7 @@ void TMyBlotter::PaintSelf(HDC dc, const ui::Rect& r) {
 
 TArrowMark::TArrowMark(bool up) : up_(up) {
     SetParentColor(true);
-    SetBounds(0, 0, 5, 6);
+    SetBounds(0, 0, kGlyphWidth, kGlyphHeight);
 }
 
 void TArrowMark::SetMarkColor(COLORREF c) {
@@ -55,13 +65,21 @@ void TArrowMark::SetMarkColor(COLORREF c) {
     Invalidate();
 }
 
+void TArrowMark::SetGlyphTop(int top) {
+    if (top == glyphTop_) return;
+    glyphTop_ = top;
+    Invalidate();
+}
+
 void TArrowMark::PaintSelf(HDC dc, const ui::Rect& r) {
     // Transparent over the parent: only the arrow's pixels are drawn. A head three rows deep
     // (5, 3 and 1 pixels wide) on a stem one pixel wide.
     const int cx = r.left + 2;
+    const int top = r.top + glyphTop_;
     const int head[3] = {1, 3, 5};
-    for (int row = 0; row < 6; ++row) {
-        const int y = up_ ? r.top + row : r.bottom() - 1 - row;
+    for (int row = 0; row < kGlyphHeight; ++row) {
+        const int y = up_ ? top + row : top + kGlyphHeight - 1 - row;
+        if (y >= r.bottom()) break;
         const int half = row < 3 ? head[row] / 2 : 0;
         FillSolid(dc, cx - half, y, cx + half + 1, y + 1, colour_);
     }
@@ -87,10 +105,61 @@ void TMeterFrame::CreateFrame(int clientWidth, int clientHeight) {
     // as a context menu when it comes up again.
 }
 
-void TMeterFrame::Command(ui::MenuItem& item, const char* caption,
-                          void (TMeterFrame::*handler)(ui::MenuItem&)) {
-    item.SetCaption(caption);
-    item.OnClick = [this, handler](ui::MenuItem& sender) { (this->*handler)(sender); };
+void TMeterFrame::BuildContent(int leftWidth, int channels, const ui::Panel* outlineTemplate) {
+    leftBlotter.SetParent(this);
+    leftBlotter.SetWidth(leftWidth);
+    leftBlotter.SetAlign(ui::Align::Left);
+    leftBlotter.SetColor(0);
+    rightBlotter.SetParent(this);
+    rightBlotter.SetAlign(ui::Align::Client);
+    rightBlotter.SetColor(0);
+    rightBlotter.SetBevelVisible(true);
+    if (outlineTemplate) rightBlotter.CopyOutline(*outlineTemplate);
+    rightBlotter.SetBevelColors(0);
+
+    Scope.SetParent(&rightBlotter);
+    Scope.SetAlign(ui::Align::Client);
+    Scope->SetInterval(1000);
+    for (int i = 0; i < channels; ++i) Scope->Channels().Add();
+    Scope->SetGridSize(10);
+    Scope->SetGridColor(0x005500);
+    Scope->SetBaseOffset(0);
+    Scope->SetBaseColor(0);
+    Scope->SetFrequency(1);
+    Scope->SetThreaded(false);
+    Scope->OnNeedData = [this](widgets::TVrScope& s, int ch, int& v) { ScopeNeedData(s, ch, v); };
+    Scope->OnError = [](const char* text) { ui::ShowExceptionBox(text); };
+    Scope.OnMouseDown = Dragging();
+}
+
+ui::MouseEvent TMeterFrame::Dragging() {
+    return [this](ui::Control& c, ui::MouseButton b, int x, int y) { DragMouseDown(c, b, x, y); };
+}
+
+void TMeterFrame::SetStoredBounds(int left, int top, int width, int height) {
+    // The stored bounds as read: snapping must not pull a window kept near an edge.
+    const StickToKind stick = StickTo;
+    StickTo = soNothing;
+    // Only a size beyond the screens, or a place off every monitor, is brought back into view.
+    const ui::WindowBounds b = ui::FitToScreen({left, top, width, height}, gadget::kMinimumSize);
+    SetBounds(b.left, b.top, b.width, b.height);
+    StickTo = stick;
+}
+
+void TMeterFrame::FrameCommands(const char* closeCaption) {
+    using F = TMeterFrame;
+    Command(mniAlwaysOnTop, "Always On Top", &F::mniAlwaysOnTopClick);
+    mniAlwaysOnTop.SetChecked(true);
+    Command(mniGraph, "Show Bar Graph", &F::mniGraphClick);
+    mniGraph.SetChecked(true);
+    Command(mniHide, "Hide Main Window", &F::mniHideClick);
+    Command(mniSnap, "Snap", &F::mniSnapClick);
+    mniSnap.SetChecked(true);
+    Command(mniBorder, "Show Windows Border", &F::mniBorderClick);
+    Command(mniAlpha, "Alpha Blending", &F::mniAlphaClick);
+    Command(mniOptions, "Options", &F::mniOptionsClick);
+    Command(mniHelp, "Help", &F::mniHelpClick);
+    Command(mniClose, closeCaption, &F::mniCloseClick);
 }
 
 void TMeterFrame::mniAlwaysOnTopClick(ui::MenuItem&) {
@@ -98,6 +167,11 @@ void TMeterFrame::mniAlwaysOnTopClick(ui::MenuItem&) {
     if (Handle())
         SetWindowPos(Handle(), mniAlwaysOnTop.Checked() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TMeterFrame::mniGraphClick(ui::MenuItem&) {
+    mniGraph.SetChecked(!mniGraph.Checked());
+    leftBlotter.SetVisible(mniGraph.Checked());
 }
 
 void TMeterFrame::mniSnapClick(ui::MenuItem&) {
@@ -112,35 +186,7 @@ void TMeterFrame::mniAlphaClick(ui::MenuItem&) {
 
 void TMeterFrame::mniBorderClick(ui::MenuItem&) {
     mniBorder.SetChecked(!mniBorder.Checked());
-    const HWND w = Handle();
-    if (w) {
-        const LONG exStyle = GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_TOOLWINDOW;
-        const UINT frameFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
-        const bool wasVisible = Visible();
-        if (mniBorder.Checked()) {
-            RECT r;
-            GetWindowRect(w, &r);
-            const int width = r.right - r.left;
-            SetVisible(false);
-            // A sizing frame without a title bar.
-            SetWindowLongA(w, GWL_STYLE, (GetWindowLongA(w, GWL_STYLE) | WS_THICKFRAME) & ~WS_CAPTION);
-            SetWindowLongA(w, GWL_EXSTYLE, exStyle);
-            SetWindowPos(w, nullptr, 0, 0, 0, 0, frameFlags);
-            SetVisible(wasVisible);
-            GetWindowRect(w, &r);
-            const int height = r.bottom - r.top;
-            const UINT sizeFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-            SetWindowPos(w, nullptr, 0, 0, r.right - r.left, height + 1, sizeFlags);
-            SetWindowPos(w, nullptr, 0, 0, r.right - r.left, height, sizeFlags);
-            SetWindowPos(w, nullptr, 0, 0, width, height, sizeFlags);
-        } else {
-            SetVisible(false);
-            SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) & ~(WS_THICKFRAME | WS_CAPTION));
-            SetWindowLongA(w, GWL_EXSTYLE, exStyle);
-            SetWindowPos(w, nullptr, 0, 0, 0, 0, frameFlags);
-            SetVisible(wasVisible);
-        }
-    }
+    ui::SetWindowsBorder(*this, mniBorder.Checked(), Visible());
     // The frame changed: apply the opacity to it again. Each switch is flipped twice, so a
     // window keeps its blending and colour key as they were.
     Blend.Reapply();
@@ -192,6 +238,7 @@ LRESULT TMeterFrame::WMNCHitTest(POINT client) {
 }
 
 bool TMeterFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    Hints.Relay(msg, wp, lp);
     switch (msg) {
     case WM_NCHITTEST: {
         // The edges resize wherever they are; inside them the gauge, labels and scope take

@@ -299,6 +299,10 @@ TEST(VariableBlend, StepsOneValueAtATimeToTarget) {
 
 TEST(VariableBlend, TargetStaysAnOpacityForAnyStoredBaseAndRange) {
     EXPECT_EQ(BlendTarget(50, 73, 182), 164);
+    // Exact shares, which floating point misses by one.
+    EXPECT_EQ(BlendTarget(29, 0, 100), 29);
+    EXPECT_EQ(BlendTarget(58, 10, 50), 39);
+    EXPECT_EQ(BlendTarget(70, 0, 170), 119);
     // AlphaBase plus AlphaRange past 255 (a hand-edited file): the stepping ends at 255, not
     // at a value the window cannot take.
     EXPECT_EQ(BlendTarget(100, 200, 255), 255);

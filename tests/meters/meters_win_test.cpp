@@ -2,6 +2,7 @@
 // (values, captions, hit testing, modes, menu, closing, opacity) and over the real gadget (the
 // settings of all five windows read, applied and saved back).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,28 @@ bool Shown(const ui::Control& c) {
     return true;
 }
 
+// The tooltip text for a point of the window (client coordinates), after the mouse moved
+// there: the body answers the hit test as a caption, so the window sees non-client moves.
+std::string HintAt(meters::TMeterFrame& f, int x, int y) {
+    RECT wr;
+    GetWindowRect(f.Handle(), &wr);
+    SendMessageA(f.Handle(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(wr.left + x, wr.top + y));
+    const HWND tip = f.Hints.Handle();
+    TTHITTESTINFOA hit{};
+    hit.hwnd = f.Handle();
+    hit.pt = POINT{x, y};
+    hit.ti.cbSize = sizeof hit.ti;
+    if (!tip || !SendMessageA(tip, TTM_HITTESTA, 0, reinterpret_cast<LPARAM>(&hit))) return "";
+    char text[80] = "";
+    TTTOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = f.Handle();
+    ti.uId = hit.ti.uId;
+    ti.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
 std::vector<std::string> Captions(const ui::PopupMenu& menu) {
     std::vector<std::string> v;
     for (const ui::MenuItem* i : menu.Items.Items())
@@ -83,6 +106,29 @@ TEST(MeterWindow, ValuesCaptionsEdgesModesMenuAndClose) {
     // One processor: the CPU 1 window speaks of the CPU.
     EXPECT_EQ(f.mniClose.Caption(), "Close CPU");
     EXPECT_STREQ(f.Hint(), "CPU");
+    EXPECT_EQ(HintAt(f, 70, 12), "CPU");
+
+    // The hint really shows when the mouse rests on the window.
+    f.SetVisible(true);
+    SetCursorPos(460 + 70, 102 + 12);
+    HintAt(f, 70, 12);
+    const DWORD until = GetTickCount() + 5000;
+    while (!IsWindowVisible(f.Hints.Handle()) && GetTickCount() < until) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        Pump();
+    }
+    EXPECT_TRUE(IsWindowVisible(f.Hints.Handle()));
+    char shown[80] = "";
+    TTTOOLINFOA current{};
+    current.cbSize = sizeof current;
+    current.lpszText = shown;
+    EXPECT_TRUE(SendMessageA(f.Hints.Handle(), TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&current)));
+    EXPECT_STREQ(shown, "CPU");
+    // A press hides it (the drag or the menu starts; the window's own press would start the
+    // system's move loop here).
+    f.Hints.Relay(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(460 + 70, 102 + 12));
+    EXPECT_FALSE(IsWindowVisible(f.Hints.Handle()));
+    f.SetVisible(false);
 
     // The scope asks; the window reads its bar and shows it everywhere.
     host.readings[0] = 5;
@@ -161,8 +207,16 @@ TEST(MeterWindow, ValuesCaptionsEdgesModesMenuAndClose) {
 TEST(MeterWindow, WindowsBorderKeepsTheOpacityAndVariableBlendingFollowsTheBar) {
     FakeHost host;
     meters::TfrmRAM f(host);
-    f.FormCreate(nullptr);
+    // The graph's frame takes its outline from the template: here none.
+    ui::Panel flat;
+    f.FormCreate(nullptr, &flat);
     EXPECT_EQ(f.mniClose.Caption(), "Close RAM");
+    EXPECT_EQ(HintAt(f, 70, 12), "RAM");
+    f.mniEnhanced.Click();
+    EXPECT_EQ(f.Scope.HostRect().left, 26);
+    EXPECT_EQ(f.Scope.Width(), 99);
+    EXPECT_EQ(f.Scope.Height(), 40);
+    f.mniEnhanced.Click();
     f.SetVisible(true);
     auto layered = [&] { return (GetWindowLongA(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED) != 0; };
     // No blending before: none after either (black must not turn transparent).
@@ -232,6 +286,18 @@ TEST(NetworkWindow, RatesLimitLabelsAndBarGraph) {
 
     EXPECT_TRUE(Shown(f.UpGauge));
     EXPECT_EQ(f.UpGauge.Left(), 26);
+    // The markers' cells: down at 3, two below the digits' top; up at 25, level with it; both
+    // arrows drawn at one height.
+    EXPECT_EQ(f.lblDownArrow.Left(), 3);
+    EXPECT_EQ(f.lblDownArrow.Top(), f.lblDownValue.Top() + 2);
+    EXPECT_EQ(f.lblUpArrow.Left(), 25);
+    EXPECT_EQ(f.lblUpArrow.Top(), f.lblUpValue.Top());
+    EXPECT_EQ(f.lblDownArrow.Top() + f.lblDownArrow.GlyphTop(), f.lblUpArrow.Top() + f.lblUpArrow.GlyphTop());
+    // Each gauge names its rate; the labels, the scope and the rest name the window.
+    EXPECT_EQ(HintAt(f, 6, 10), "Download Rate");
+    EXPECT_EQ(HintAt(f, 28, 10), "Upload Rate");
+    EXPECT_EQ(HintAt(f, 10, 44), "Network Transfer Rates");
+    EXPECT_EQ(HintAt(f, 100, 25), "Network Transfer Rates");
     EXPECT_EQ(HitAt(f, 30, 10), HTCLIENT);  // a gauge: a left press there drags
     EXPECT_EQ(HitAt(f, 48, 25), HTCAPTION);
     f.mniGraph.Click();
@@ -239,6 +305,7 @@ TEST(NetworkWindow, RatesLimitLabelsAndBarGraph) {
     EXPECT_EQ(f.Scope.HostRect().left, 1);
     EXPECT_EQ(f.Scope.Width(), 153);
     EXPECT_EQ(f.Scope.Height(), 48);
+    EXPECT_EQ(HintAt(f, 6, 10), "Network Transfer Rates");
     // An upper limit of 0 or less is refused: the scope keeps a range.
     f.SetUpperLimit(0);
     EXPECT_EQ(f.Scope->MaxValue(), 50);
