@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <exception>
 
 #include "monitor/details/cpu_tab.h"
 #include "monitor/details/folders.h"
@@ -465,10 +466,17 @@ void InfoTabs::RefreshAdapters() { adapters_->RefreshAdapters(link_.AdapterChoic
 void InfoTabs::MarkRateAdapters() { adapters_->MarkRateAdapters(link_.AdapterChoice()); }
 
 // The counters are read first, so the totals restart at 0 from the counters of this moment
-// (not of the last tick, which would show the traffic since then at once).
+// (not of the last tick, which would show the traffic since then at once). When the table
+// cannot be read the totals restart from the last tick's counters and the error is shown.
 void InfoTabs::btnResetClick() {
-    link_.ReadOctets();
+    std::exception_ptr failure;
+    try {
+        link_.ReadOctets();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     adapters_->ResetTotals();
+    if (failure) std::rethrow_exception(failure);
 }
 
 void InfoTabs::AdapterCounters(const app::InterfaceCounters& row) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 
 #include "monitor/details/frmTask_info.h"
@@ -25,10 +26,12 @@ public:
     int32_t AdapterChoice() const override { return choice; }
     void ReadOctets() override {
         ++reads;
+        if (tableFails) throw std::runtime_error("no interface table");
         for (const InterfaceRow& r : counters) tabs->AdapterCounters({r.index, r.inOctets, r.outOctets});
     }
     int32_t choice = 1;
     int reads = 0;
+    bool tableFails = false;
     std::vector<InterfaceRow> counters;
     InfoTabs* tabs = nullptr;
 
@@ -288,6 +291,13 @@ TEST(InfoTabs, EveryTabOverFakeSources) {
     tabs.AdapterCounters({2, 5000 + 4096 + 10 + 2048, 7000 + 1 + 1025});
     EXPECT_EQ("2", tabs.lvAdapters.SubItem(1, 1));
     EXPECT_EQ("2", tabs.lvAdapters.SubItem(1, 2));
+    // Without a table the totals still restart (from the last tick's counters); the error shows.
+    link.tableFails = true;
+    EXPECT_THROW(tabs.btnResetClick(), std::runtime_error);
+    EXPECT_EQ("0", tabs.lvAdapters.SubItem(1, 1));
+    link.tableFails = false;
+    tabs.AdapterCounters({2, 5000 + 4096 + 10 + 2048 + 1024, 7000 + 1 + 1025});
+    EXPECT_EQ("1", tabs.lvAdapters.SubItem(1, 1));
 
     // "Reset Totals" under the mouse: a click resets, and so does a quick second click, which
     // Windows sends as a double click.
