@@ -1,7 +1,10 @@
 // Benchmark of the main tick: the real TimerTimer with the repaint it causes, against the bare
 // platform queries the tick makes, and the heap allocations of a steady-state tick; then one
 // second of work with all five floating windows open in Enhanced mode (each scope's tick and
-// repaint) against the gadget alone, and the allocations of scope ticks.
+// repaint) against the gadget alone, and the allocations of scope ticks; then every window of
+// the program open at once (System Details on each of its tabs, the stopwatch running): the
+// allocations and platform reads of each second, and the handle, GDI and heap figures over
+// hours of seconds driven as fast as they run.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,11 +19,13 @@
 
 #include "monitor/app/details_link.h"
 #include "monitor/app/frmMain.h"
+#include "monitor/app/metrics_source.h"
 #include "monitor/meters/frmInternet.h"
 #include "monitor/meters/frmMeter.h"
 #include "monitor/metrics/cpu_usage.h"
 #include "monitor/metrics/ip_functions.h"
 #include "monitor/metrics/toolhelp.h"
+#include "monitor/stopwatch/frmStopWatch.h"
 
 namespace {
 // Allocations are counted per thread: the user-interface thread's (the tick, the refresh) apart
@@ -78,6 +83,53 @@ void BareQueries(bool dual, bool priming) {
         metrics::IfTablePtr again;
         metrics::GetInterfaceTable(again, size, true);
     }
+}
+
+// The platform's figures, counting each read.
+class CountingMetrics final : public app::MetricSource {
+public:
+    void SampleProcessors() override {
+        ++samples;
+        real_.SampleProcessors();
+    }
+    double ProcessorLoad(int index) override { return real_.ProcessorLoad(index); }
+    app::MemoryReading Memory() override {
+        ++memory;
+        return real_.Memory();
+    }
+    const app::InterfaceCounters* ReadInterfaces(std::size_t& count) override {
+        ++tables;
+        return real_.ReadInterfaces(count);
+    }
+    void TrimWorkingSet() override { real_.TrimWorkingSet(); }
+    long samples = 0, memory = 0, tables = 0;
+
+private:
+    app::PlatformMetrics real_;
+};
+
+// Live GDI objects of this process. Wine's GetGuiResources counts nothing; there a GDI handle
+// with a zero high word names its table slot whatever the slot's generation, so the slots are
+// counted one by one.
+unsigned long GdiObjects() {
+    const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (n) return n;
+    unsigned long live = 0;
+    for (uintptr_t h = 0x20; h < 0x10000; ++h)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(h))) ++live;
+    return live;
+}
+
+// Open kernel handles of this process (Wine's GetProcessHandleCount counts none): every
+// handle value that names an object.
+unsigned long KernelHandles() {
+    DWORD n = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &n) && n) return n;
+    unsigned long open = 0;
+    DWORD flags;
+    for (uintptr_t h = 4; h < 0x4000; h += 4)
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags)) ++open;
+    return open;
 }
 
 }  // namespace
@@ -253,10 +305,113 @@ void MetersBench(app::TfrmMain& frm, int n) {
     std::printf("operator new calls in 5000 scope ticks: %ld\n", scopeAllocations);
 }
 
+size_t HeapInUse() {
+    _HEAPINFO hi{};
+    size_t heap = 0;
+    while (_heapwalk(&hi) == _HEAPOK)
+        if (hi._useflag == _USEDENTRY) heap += hi._size;
+    return heap;
+}
+
+// Every window of the program open at once: the five floating windows in Enhanced mode, System
+// Details on each tab in turn, the stopwatch running. One "second" is the gadget's tick (which
+// refreshes System Details), each scope's tick, the stopwatch's tick and the repaints.
+void AllWindowsBench(app::TfrmMain& frm, CountingMetrics& counting, int hours) {
+    meters::TfrmCPU1 cpu1(frm);
+    meters::TfrmCPU2 cpu2(frm);
+    meters::TfrmRAM ram(frm);
+    meters::TfrmSwap swap(frm);
+    meters::TfrmInternet net(frm);
+    meters::TfrmMeter* const meterWindows[] = {&cpu1, &cpu2, &ram, &swap};
+    for (meters::TfrmMeter* m : meterWindows) {
+        m->FormCreate(nullptr);
+        m->Scope->SetActive(false);
+        m->mniEnhanced.Click();
+        m->SetVisible(true);
+    }
+    net.FormCreate(nullptr);
+    net.Scope->SetActive(false);
+    net.SetVisible(true);
+    frm.AttachFloatingWindows({&cpu1, &cpu2, &ram, &swap}, &net);
+    app::DetailsLink link(frm);
+    details::TfrmTask task(link);
+    task.FormCreate();
+    link.SetWindow(&task);
+    frm.Details = &link;
+    task.SetVisible(true);
+    task.Info.Scope->SetActive(false);
+    stopwatch::TfrmStopWatch watch;
+    watch.AdapterIndex = [&frm] { return static_cast<std::int32_t>(frm.AdapterIndex); };
+    watch.FormCreate();
+    watch.SetVisible(true);
+    watch.Timer.SetEnabled(false);
+    watch.btnStartClick();
+    watch.Timer.SetEnabled(false);
+    long inTick = 0;  // allocations inside the gadget's tick (which refreshes System Details)
+    auto second = [&] {
+        const long a = g_allocations;
+        frm.TimerTimer();
+        inTick += g_allocations - a;
+        for (meters::TfrmMeter* m : meterWindows) m->Scope->Tick();
+        net.Scope->Tick();
+        task.Info.Scope->Tick();
+        watch.TimerTimer();
+        for (HWND w : {frm.Handle(), cpu1.Handle(), cpu2.Handle(), ram.Handle(), swap.Handle(), net.Handle(),
+                       task.Handle(), watch.Handle()})
+            RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+    };
+    static const char* const kTabs[] = {"General", "Tasks", "Processes", "Processor", "Folders", "Network"};
+    std::printf("every window open, stopwatch running (100 seconds per System Details tab):\n");
+    // The first tab again last: what it allocated the first time is set-up, not steady state.
+    for (int round = 0; round < 7; ++round) {
+        const int page = round % 6;
+        task.pgMain.SetActivePageIndex(page);
+        for (int i = 0; i < 10; ++i) second();
+        const long a0 = g_allocations, o0 = g_otherAllocations, s0 = counting.samples, m0 = counting.memory, t0 = counting.tables;
+        inTick = 0;
+        const unsigned snaps = task.Processes().Snapshots(), rows = task.Processes().RowChanges();
+        for (int i = 0; i < 100; ++i) second();
+        std::printf("  %-9s operator new calls %ld (%ld in the tick with its System Details refresh; process "
+                    "rows changed meanwhile: %u; on other threads %ld); per second: CPU samples %.2f, memory "
+                    "reads %.2f, interface tables %.2f, process snapshots %.2f\n",
+                    kTabs[page], g_allocations - a0, inTick, task.Processes().RowChanges() - rows,
+                    static_cast<long>(g_otherAllocations - o0),
+                    (counting.samples - s0) / 100.0, (counting.memory - m0) / 100.0,
+                    (counting.tables - t0) / 100.0, (task.Processes().Snapshots() - snaps) / 100.0);
+        std::fflush(stdout);
+    }
+    if (hours > 0) {
+        std::printf("%d hours of seconds, as fast as they run (System Details moving to the next tab every "
+                    "ten minutes):\n", hours);
+        const double t0 = Seconds();
+        for (int s = 0; s <= hours * 3600; ++s) {
+            if (s % 600 == 0) task.pgMain.SetActivePageIndex((s / 600) % 6);
+            if (s % 3600 == 0) {
+                PROCESS_MEMORY_COUNTERS pm{};
+                pm.cb = sizeof pm;
+                GetProcessMemoryInfo(GetCurrentProcess(), &pm, sizeof pm);
+                std::printf("  hour %2d: kernel handles %lu, GDI objects %lu, USER objects %lu, heap in use %lu KB, "
+                            "private %lu KB (%.0f s)\n",
+                            s / 3600, KernelHandles(), GdiObjects(),
+                            static_cast<unsigned long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)),
+                            static_cast<unsigned long>(HeapInUse() / 1024),
+                            static_cast<unsigned long>(pm.PagefileUsage / 1024), Seconds() - t0);
+                std::fflush(stdout);
+            }
+            second();
+        }
+    }
+    watch.btnStartClick();
+    frm.Details = nullptr;
+    frm.AttachFloatingWindows({nullptr, nullptr, nullptr, nullptr}, nullptr);
+}
+
 int main(int argc, char** argv) {
     g_uiThread = GetCurrentThreadId();
     ui::Application application(GetModuleHandleA(nullptr), "Corvane Statwell");
-    app::TfrmMain frm;
+    CountingMetrics counting;
+    app::TfrmMain frm(&counting);
     frm.dfsStickyFormCreate();
     frm.Timer.SetEnabled(false);
     if (getenv("BENCH_NOTRAY")) frm.CoolTrayIcon.SetVisible(false);
@@ -298,7 +453,12 @@ int main(int argc, char** argv) {
     std::printf("tick with repaint:     %.1f us per tick\n", tick / n * 1e6);
     std::printf("ratio tick/queries:    %.2f (aim <= 1.5)\n", tick / bare);
     std::printf("operator new calls in 100 steady-state ticks: %ld\n", allocations);
+    if (argc > 2 && std::strcmp(argv[1], "hours") == 0) {
+        AllWindowsBench(frm, counting, std::atoi(argv[2]));
+        return 0;
+    }
     if (!getenv("BENCH_NOMETERS")) MetersBench(frm, n);
     DetailsBench(frm, argc > 2 && std::strcmp(argv[1], "soak") == 0 ? std::atoi(argv[2]) : 0);
+    AllWindowsBench(frm, counting, 0);
     return 0;
 }
