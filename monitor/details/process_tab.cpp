@@ -1,6 +1,7 @@
 #include "monitor/details/process_tab.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace details {
 
@@ -60,6 +61,10 @@ int ProcessTab::Find(uint32_t pid) {
     return -1;
 }
 
+bool ProcessTab::SameProgram(const Known& k, const ProcessEntry& p) {
+    return std::strncmp(k.exeFile, p.exeFile, sizeof k.exeFile) == 0;
+}
+
 bool ProcessTab::ProcessesChanged() {
     TakeSnapshot();
     size_t count = 0;
@@ -67,7 +72,9 @@ bool ProcessTab::ProcessesChanged() {
     for (const ProcessEntry& p : snap_) {
         ++count;
         const int i = Find(p.pid);
-        if (i < 0 || known_[i].priority != p.priority || known_[i].threads != p.threads) return true;
+        if (i < 0 || known_[i].priority != p.priority || known_[i].threads != p.threads ||
+            !SameProgram(known_[i], p))
+            return true;
     }
     return count != known_.size();
 }
@@ -100,7 +107,17 @@ void ProcessTab::RefreshProcesses(bool full) {
     for (Known& k : known_) k.seen = false;
     hint_ = 0;
     for (const ProcessEntry& p : snap_) {
-        const int i = Find(p.pid);
+        int i = Find(p.pid);
+        if (i >= 0 && !SameProgram(known_[i], p)) {
+            // The process of the row ended and another one got its id: the old row goes and
+            // the new process gets a row of its own (name, path and type of its own).
+            ++rowChanges_;
+            processes_.Delete(p.pid);
+            --processCount_;
+            threadCount_ -= known_[i].threads;
+            known_.erase(known_.begin() + i);
+            i = -1;
+        }
         if (i >= 0) {
             Known& k = known_[i];
             k.seen = true;
@@ -123,7 +140,8 @@ void ProcessTab::RefreshProcesses(bool full) {
         if (source_.NeedsFullPaths()) path = source_.FullPath(p.pid);
         ++rowChanges_;
         processes_.Add(ProcessRow(p, path, source_.ExeType(path)));
-        known_.push_back({p.pid, p.priority, p.threads, true});
+        known_.push_back({p.pid, p.priority, p.threads, true, {}});
+        std::memcpy(known_.back().exeFile, p.exeFile, sizeof p.exeFile);
         ++processCount_;
         threadCount_ += p.threads;
     }

@@ -131,7 +131,7 @@ public:
     const std::string& ThousandsSeparator() const { return separator_; }
 
     // One snapshot compared with the rows: a new process, a changed priority or thread count,
-    // or an ended process.
+    // an ended process, or an id that another program has taken over.
     bool ProcessesChanged();
     // Brings the rows in line with a fresh snapshot (Full: from scratch). Not re-entered.
     void RefreshProcesses(bool full);
@@ -180,7 +180,11 @@ private:
         int32_t priority;
         int32_t threads;
         bool seen;
+        char exeFile[sizeof(ProcessEntry::exeFile)];  // as the snapshot named it
     };
+    // The row of `p`'s id still stands for the program that had the id when the row was made
+    // (an id is reused once its process has ended).
+    static bool SameProgram(const Known& k, const ProcessEntry& p);
     int Find(uint32_t pid);
     void TakeSnapshot();
 

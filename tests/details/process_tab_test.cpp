@@ -244,6 +244,22 @@ TEST_F(Fixture, EndedProcessesLoseTheirRowsAndCounts) {
     EXPECT_EQ("Processes: 0, Threads: 0", status.count);
 }
 
+TEST_F(Fixture, AnIdTakenOverByAnotherProgramGetsARowOfItsOwn) {
+    tab.RefreshProcesses(false);
+    // csrss.exe ends and notepad.exe gets its id, with the same thread count and priority.
+    std::strcpy(source.processes[2].exeFile, "C:\\apps\\notepad.exe");
+    EXPECT_TRUE(tab.ProcessesChanged());
+    const int types = source.typeQueries;
+    tab.RefreshProcesses(false);
+    ASSERT_EQ(3u, rows.rows.size());
+    EXPECT_EQ("notepad.exe", Row(12).caption);
+    EXPECT_EQ("C:\\apps\\notepad.exe", Row(12).subItems[kSubPath]);
+    EXPECT_EQ(types + 1, source.typeQueries);  // looked up for the new program
+    EXPECT_EQ(3, tab.ProcessCount());
+    EXPECT_EQ(6, tab.ThreadCount());
+    EXPECT_FALSE(tab.ProcessesChanged());
+}
+
 TEST_F(Fixture, FullRefreshStartsAfresh) {
     tab.RefreshProcesses(false);
     const int types = source.typeQueries;
