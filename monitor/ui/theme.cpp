@@ -73,8 +73,6 @@ Uxtheme& Library() {
 
 }  // namespace
 
-bool Themed(HWND wnd) { return Library().Buttons(wnd) != nullptr; }
-
 void ThemeChanged() { Library().Reset(); }
 
 void DrawClassicGroupFrame(HDC dc, const RECT& frame) {

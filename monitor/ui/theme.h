@@ -15,8 +15,6 @@ void DrawGroupFrame(HDC dc, HWND wnd, const RECT& frame, bool enabled);
 void DrawClassicGroupFrame(HDC dc, const RECT& frame);
 // The colour of a group box's caption: the style's, else the system's; grey when disabled.
 COLORREF GroupTextColour(HWND wnd, bool enabled);
-// Whether frames are drawn in a visual style (the style's data opened for `wnd`).
-bool Themed(HWND wnd);
 // The visual style changed (WM_THEMECHANGED, which every host passes on): its data is opened
 // again at the next paint.
 void ThemeChanged();
