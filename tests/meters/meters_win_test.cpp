@@ -250,6 +250,49 @@ TEST(MeterWindow, WindowsBorderKeepsTheOpacityAndVariableBlendingFollowsTheBar) 
     EXPECT_EQ(alpha, 164);
 }
 
+TEST(MeterWindow, SnapStayOnTopAndTransparentBackground) {
+    FakeHost host;
+    meters::TfrmSwap f(host);
+    f.FormCreate(nullptr);
+    f.SetVisible(true);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    auto moveTo = [&](int x, int y) {
+        SetWindowPos(f.Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return f.WindowRect();
+    };
+    // Within 10 pixels of an edge the window goes flush to it; Snap off leaves it where put.
+    EXPECT_EQ(moveTo(work.left + 8, 300).left, work.left);
+    EXPECT_EQ(moveTo(400, work.bottom - f.WindowRect().height - 9).top, work.bottom - f.WindowRect().height);
+    EXPECT_EQ(moveTo(work.left + 11, 300).left, work.left + 11);
+    f.mniSnap.Click();
+    EXPECT_EQ(moveTo(work.left + 8, 300).left, work.left + 8);
+
+    auto topmost = [&] { return (GetWindowLongA(f.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    EXPECT_TRUE(topmost());
+    f.mniAlwaysOnTop.Click();
+    EXPECT_FALSE(topmost());
+    f.mniAlwaysOnTop.Click();
+    EXPECT_TRUE(topmost());
+
+    // The black background keyed out in standard mode only, and again after Enhanced mode.
+    auto keyed = [&] {
+        COLORREF key = 1;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        return GetLayeredWindowAttributes(f.Handle(), &key, &alpha, &flags) && (flags & LWA_COLORKEY) &&
+               key == 0;
+    };
+    f.mniTransparent.Click();
+    EXPECT_TRUE(keyed());
+    f.mniEnhanced.Click();
+    EXPECT_FALSE(f.Blend.TransparentColor());
+    f.mniEnhanced.Click();
+    EXPECT_TRUE(keyed());
+    f.mniTransparent.Click();
+    EXPECT_FALSE(GetWindowLongA(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
 TEST(NetworkWindow, RatesLimitLabelsAndBarGraph) {
     FakeHost host;
     settings::MemoryProfileStore store;
