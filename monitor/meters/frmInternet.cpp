@@ -54,7 +54,7 @@ void TfrmInternet::FormCreate(const settings::SettingsFile* file, const ui::Pane
         g.label.SetCaption("");
         g.label.OnMouseDown = drag;
         g.arrow.SetParent(&leftBlotter);
-        g.arrow.SetMarkColor(g.high);
+        g.arrow.SetMarkColor(RGB(255, 255, 255));  // white until the settings give the active colour
         g.arrow.OnMouseDown = drag;
     }
     UpGauge->SetMaxValue(50);

@@ -306,6 +306,9 @@ TEST(NetworkWindow, RatesLimitLabelsAndBarGraph) {
     EXPECT_EQ(f.Scope->MaxValue(), 50);
     EXPECT_EQ(f.DownGauge->MaxValue(), 50);
     EXPECT_EQ(f.UpGauge->MaxValue(), 50);
+    // The white design markers take the gauges' active colours from the section's defaults.
+    EXPECT_EQ(f.lblDownArrow.MarkColor(), 65177u);
+    EXPECT_EQ(f.lblUpArrow.MarkColor(), 16750949u);
     EXPECT_EQ(Captions(f.PopupMenu1),
               (std::vector<std::string>{"Always On Top", "Show Bar Graph", "Hide Main Window", "-", "Snap",
                                         "Show Windows Border", "-", "Alpha Blending", "-", "Options", "-",
