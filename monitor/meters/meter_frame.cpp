@@ -269,7 +269,7 @@ bool TMeterFrame::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         return true;
     }
     case WM_SHOWWINDOW:
-        if (wp) FormResize();
+        if (wp) FormShow();
         break;
     }
     return TdfsStickyForm::HandleMessage(msg, wp, lp, result);

@@ -154,6 +154,8 @@ protected:
     }
     // The layout of the content (FormResize).
     virtual void FormResize() = 0;
+    // The window is being shown: the layout is made for its size.
+    void FormShow() { FormResize(); }
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     LRESULT HitTest(POINT client) override { return WMNCHitTest(client); }
     void Resized() override { FormResize(); }
