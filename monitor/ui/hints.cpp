@@ -31,8 +31,7 @@ TTTOOLINFOA ToolInfo(HWND host, UINT id) {
 }  // namespace
 
 Hints::~Hints() {
-    // The tooltip is owned by the host's window and goes with it; while that window still
-    // exists, the tooltip is taken down here.
+    // (A tooltip whose owner went first went with it.)
     if (tip_ && IsWindow(tip_)) DestroyWindow(tip_);
 }
 
@@ -82,10 +81,12 @@ void Hints::AddTools() {
 void Hints::Create() {
     if (!host_.Handle() || tips_.empty()) return;
     // Always shown, also while another program is active: the floating windows never take
-    // the activation.
+    // the activation. The tooltip goes with the host's own owner rather than being owned by
+    // the host: under Wine a window with an owned top-most popup that was taken off the top
+    // no longer becomes top-most again.
     tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host_.Handle(),
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           GetWindow(host_.Handle(), GW_OWNER), nullptr, GetModuleHandleA(nullptr), nullptr);
     if (tip_) AddTools();
 }
 

@@ -37,7 +37,11 @@ struct FakeHost : meters::MeterHost {
     void ToggleMain() override { ++toggles; }
     void ShowOptions() override { ++options; }
     void ShowHelp() override { ++help; }
-    HWND OwnerWindow() const override { return nullptr; }
+    HWND owner = nullptr;  // destroyed with the host, after the windows it owns
+    HWND OwnerWindow() const override { return owner; }
+    ~FakeHost() {
+        if (owner) DestroyWindow(owner);
+    }
 };
 
 void Pump() {
@@ -90,6 +94,8 @@ std::vector<std::string> Captions(const ui::PopupMenu& menu) {
 TEST(MeterWindow, ValuesCaptionsEdgesModesMenuAndClose) {
     FakeHost host;
     host.one = true;
+    // Owned by a hidden window, as the program's are by the application window.
+    host.owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     meters::TfrmCPU1 f(host);
     f.FormCreate(nullptr);
     // Hidden tool window of its own class at its design place and size.
@@ -255,6 +261,9 @@ TEST(MeterWindow, SnapStayOnTopAndTransparentBackground) {
     meters::TfrmSwap f(host);
     f.FormCreate(nullptr);
     f.SetVisible(true);
+    // The tooltip is not the window's own popup (under Wine one would keep the window from
+    // becoming top-most again), but goes with the window's owner.
+    EXPECT_EQ(GetWindow(f.Hints.Handle(), GW_OWNER), GetWindow(f.Handle(), GW_OWNER));
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     auto moveTo = [&](int x, int y) {
