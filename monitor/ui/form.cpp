@@ -422,7 +422,9 @@ LRESULT Application::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         if (mainForm_) {
             const HWND main = mainForm_->Handle();
             if (!main || !IsWindowVisible(main)) return 0;
-            if (GetForegroundWindow() == wnd) {
+            const HWND front = GetForegroundWindow();
+            if (front == main) return 0;  // handed on already (a second notice finds it done)
+            if (front == wnd) {
                 SetForegroundWindow(main);
             } else if (++passTries_ < kPassTries) {
                 // The copy that brought this one forward may still be finishing its work on the
