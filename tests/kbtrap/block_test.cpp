@@ -179,7 +179,8 @@ protected:
         })) << "the filter did not start in the shell's process";
         armed_ = true;
     }
-    // The stop sequence of kqel.
+    // The stop sequence of kqel, without its closing pause: once every top-level window has
+    // handled the broadcast, nothing of the hook may remain.
     void Disarm() {
         if (!armed_) return;
         armed_ = false;
@@ -188,7 +189,6 @@ protected:
         UnsetHook();
         DWORD_PTR ignored;
         SendMessageTimeoutA(HWND_BROADCAST, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
-        Sleep(100);
     }
     // Writes the mode and tells the shell side, as the settings page's Apply does.
     void ChangeMode(DWORD mode) {
@@ -562,8 +562,8 @@ int RunArmer() {
     if (!status.ok() || !WaitFor([&] { return status.Get(&kbtrap::ShellStatus::running) == 1; })) return 3;
     SetEvent(armed);
     for (;;) {  // killed by the test
+        WaitMessage();
         Pump();
-        Sleep(20);
     }
 }
 

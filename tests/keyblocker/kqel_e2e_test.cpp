@@ -111,6 +111,16 @@ protected:
         return e2e::WaitForWindow(m, 10000, s_shell->Desktop());
     }
 
+    // Posts a second copy's notice to the tray window and waits for its balloon: a round trip
+    // through the window's queue.
+    static bool NoticeAnswered(HWND tray) {
+        s_shell->ClearEvents();
+        PostMessageA(tray, RegisterWindowMessageA("599A6A10-A91F-4dd3-B7E8-6F25E148826D"), 0,
+                     kSecondCopyNotice);
+        return s_shell->WaitFor(
+            [](auto& ev) { return FindTray(ev, NIM_MODIFY, L"already running") != nullptr; }, 5000);
+    }
+
     // Ends the program through its Exit command and checks that it is gone.
     void Exit(const Process& p, HWND tray) {
         PostMessageA(tray, WM_COMMAND, 153, 0);
@@ -222,7 +232,11 @@ TEST_F(KqelEndToEnd, UpdateCheckIsOfferedAfterThirtyDays) {
         HWND tray = TrayWindow(*p);
         ASSERT_NE(tray, nullptr);
         ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
-        Sleep(500);
+        // The check would be posted while the window is created; two notices handled one after
+        // the other come after it: the first is handled once creation is over, the second after
+        // whatever creation posted, and a shown update dialog would drop it.
+        ASSERT_TRUE(NoticeAnswered(tray));
+        ASSERT_TRUE(NoticeAnswered(tray));
         EXPECT_EQ(updateDialog(*p), nullptr);
         Exit(*p, tray);
     }
@@ -330,7 +344,10 @@ TEST_F(KqelSheet, ApplyStoresTheModeAndTellsTheTaskbarAtOnce) {
     s_shell->ClearEvents();
     auto second = Start();
     ASSERT_TRUE(second->WaitExit(10000));
-    Sleep(300);
+    // A page switch posted to the sheet now is handled after the notice the second copy posted.
+    PostMessageA(sheet, PSM_SETCURSEL, 1, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Page(sheet) != page; }, 5000));
+    SendMessageA(sheet, PSM_SETCURSEL, 0, 0);
     EXPECT_EQ(FindTray(s_shell->Events(), NIM_MODIFY, L"already running"), nullptr);
 
     // OK without a change still writes and tells the taskbar, once.

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -55,6 +56,20 @@ Pixels Capture(HWND wnd) {
         }
     ReleaseDC(wnd, dc);
     return p;
+}
+
+// Whether a stand-in browser started by this test still runs.
+bool RecorderRunning() {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return true;
+    PROCESSENTRY32 pe{};
+    pe.dwSize = sizeof pe;
+    bool running = false;
+    for (BOOL ok = Process32First(snap, &pe); ok && !running; ok = Process32Next(snap, &pe))
+        running = pe.th32ParentProcessID == GetCurrentProcessId() &&
+                  lstrcmpiA(pe.szExeFile, "urlrecorder.exe") == 0;
+    CloseHandle(snap);
+    return running;
 }
 
 // A modeless sheet with the About page and a help button as the settings sheet has one.
@@ -202,12 +217,13 @@ TEST_F(AboutSheet, ClickingALinkOpensItsPage) {
     {
         ScopedDefaultValue handler(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command",
                                    recorder);
-        SendMessageA(GetDlgItem(about.GetHwnd(), IDC_ABOUT_PRODUCT2), BM_CLICK, 0, 0);
         // An empty target does nothing.
         about.HomePage().SetTarget("");
         SendMessageA(GetDlgItem(about.GetHwnd(), IDC_ABOUT_HOMEPAGE), BM_CLICK, 0, 0);
-        e2e::WaitUntil([&] { return !e2e::ReadText(log).empty(); }, 3000);
-        Sleep(200);
+        SendMessageA(GetDlgItem(about.GetHwnd(), IDC_ABOUT_PRODUCT2), BM_CLICK, 0, 0);
+        // A click starts its browser before it returns: once every browser this test started
+        // has ended, each of them has written its line.
+        e2e::WaitUntil([&] { return !e2e::ReadText(log).empty() && !RecorderRunning(); }, 3000);
     }
     EXPECT_EQ(e2e::ReadText(log), "http://www.velmora-soft.com/clipwarden.shtml\n");
 }
