@@ -72,7 +72,10 @@ public:
     }
     void SetImage(std::size_t at, int image) override {
         const int row = lv_.FindData(static_cast<LPARAM>(at));
-        if (row >= 0) lv_.SetImage(row, image);
+        // A row without the mark shows the blank first picture, as a row added without one does:
+        // an image index of -1 would ask the list for the picture at every paint (and Wine then
+        // draws the caption a few pixels off).
+        if (row >= 0) lv_.SetImage(row, image < 0 ? 0 : image);
     }
 
 private:

@@ -277,6 +277,15 @@ TEST(InfoTabs, EveryTabOverFakeSources) {
     link.choice = -1;  // "All Interfaces", as the settings keep it
     tabs.MarkRateAdapters();
     EXPECT_EQ("xxx", Marks(tabs.lvAdapters));
+    // Rows that lose the mark show the blank picture, not the index that makes the list ask
+    // for a picture at every paint (Wine then draws their captions off the others' line).
+    link.choice = 0;
+    tabs.MarkRateAdapters();
+    EXPECT_EQ("x..", Marks(tabs.lvAdapters));
+    for (int row = 1; row < tabs.lvAdapters.Count(); ++row)
+        EXPECT_EQ(0, ImageOf(tabs.lvAdapters, row)) << row;
+    link.choice = -1;
+    tabs.MarkRateAdapters();
 
     // The tick's traffic columns, Reset Totals, then growth from the counters read at the reset
     // (the 10 bytes moved since the last tick are before it).
