@@ -4,12 +4,22 @@ namespace kqtest {
 namespace {
 FakeShell* g_shell = nullptr;
 UINT g_start, g_changed, g_stop;
+const char kWineDesktops[] = "Software\\Wine\\Explorer\\Desktops";
 }  // namespace
 
 FakeShell::FakeShell(const char* desktopName) : m_name(desktopName) {
     g_start = RegisterWindowMessageA("770CD077-2238-4cf6-BE50-43BD5468FC9E");
     g_changed = RegisterWindowMessageA("3B12F922-89F9-4ca5-A973-B82AEE495AE9");
     g_stop = RegisterWindowMessageA("3C3EE5F0-1D01-4915-91F7-606C6FF172FB");
+    // Under Wine the desktop becomes a virtual one of its own, as the bench's desktop is: a
+    // window that closes there needs no answer from an X window manager (without one, hiding
+    // a window of a desktop on the X root waits two seconds for it).
+    HKEY desktops = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kWineDesktops, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &desktops,
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(desktops, desktopName, 0, REG_SZ, reinterpret_cast<const BYTE*>("800x600"), 8);
+        RegCloseKey(desktops);
+    }
     m_desktop = CreateDesktopA(desktopName, nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     g_shell = this;
     m_thread = std::thread([this] { Run(); });
@@ -23,6 +33,11 @@ FakeShell::~FakeShell() {
     m_thread.join();
     g_shell = nullptr;
     if (m_desktop) CloseDesktop(m_desktop);
+    HKEY desktops = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kWineDesktops, 0, KEY_SET_VALUE, &desktops) == ERROR_SUCCESS) {
+        RegDeleteValueA(desktops, m_name.c_str());
+        RegCloseKey(desktops);
+    }
 }
 
 namespace {

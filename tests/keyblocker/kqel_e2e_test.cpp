@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -190,6 +191,46 @@ TEST_F(KqelEndToEnd, ExitStopsTheHookInOrderThenRemovesTheIcon) {
     EXPECT_TRUE(Windows(0, nullptr, "KeyquellWnd").empty());
 }
 
+// A right click on the icon opens the menu; Escape closes it and leaves the program running;
+// its Exit item (E&xit, chosen by its letter) stops the hook and ends the program.
+TEST_F(KqelEndToEnd, RightClickMenuClosesAndExits) {
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+    const UINT notify = RegisterWindowMessageA("599A6A10-A91F-4dd3-B7E8-6F25E148826D");
+    auto openMenu = [&] {
+        PostMessageA(tray, notify, 0, WM_RBUTTONDOWN);
+        HWND menu = nullptr;
+        WaitUntil(
+            [&] {
+                auto w = Windows(p->Pid(), "#32768", nullptr);
+                for (HWND h : w)
+                    if (IsWindowVisible(h)) menu = h;
+                return menu != nullptr;
+            },
+            5000);
+        return menu;
+    };
+    HWND menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 5000));
+    EXPECT_TRUE(NoticeAnswered(tray)) << "the program stopped answering after the menu closed";
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::HookStop), 0u);
+
+    menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    s_shell->ClearEvents();
+    PostMessageA(menu, WM_CHAR, 'x', 0);
+    ASSERT_TRUE(p->WaitExit(10000));
+    EXPECT_EQ(p->ExitCode(), 0u);
+    const auto ev = s_shell->Events();
+    ASSERT_FALSE(ev.empty());
+    EXPECT_EQ(ev[0].kind, ShellEvent::HookStop);
+    EXPECT_EQ(Count(ev, ShellEvent::NullBroadcast), 1u);
+}
+
 // A restarted shell announces its new taskbar: the icon comes back and the hook side, which
 // lived in the old shell's process, is told to start again.
 TEST_F(KqelEndToEnd, NewTaskbarGetsTheIconAndTheHookStartAgain) {
@@ -262,6 +303,24 @@ RECT ClientRectIn(HWND child, HWND parent) {
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+// The control that has the keyboard focus in the thread of `wnd` (another process's window).
+HWND FocusOf(HWND wnd) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(wnd, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Posts a key to the focused control of `wnd`'s thread, as the keyboard would deliver it, and
+// waits until the focus has moved away from that control (when `moves`).
+HWND PostKey(HWND wnd, UINT msg, WPARAM key, bool moves = true) {
+    HWND from = FocusOf(wnd);
+    PostMessageA(from, msg, key, msg == WM_SYSCHAR ? (1 << 29) : 0);
+    if (!moves) return from;
+    HWND to = nullptr;
+    WaitUntil([&] { return (to = FocusOf(wnd)) != from; }, 5000);
+    return to;
 }
 
 // The settings sheet of a running copy, opened by a double click on the tray icon.
@@ -380,6 +439,81 @@ TEST_F(KqelSheet, CancelChangesNothing) {
     std::string data;
     ASSERT_TRUE(ReadValue(kSettingsKey, "WhenToBlock", type, data));
     EXPECT_EQ(data, std::string("\x02\0\0\0", 4));
+    Exit(*p, tray);
+}
+
+// The page as the keyboard sees it: its controls in their order with their texts; Tab from
+// the chosen mode to the check box and round the sheet without touching the mode; the arrow
+// keys choosing the mode and enabling Apply; Alt+R; Enter saving both and telling the taskbar.
+TEST_F(KqelSheet, KeyboardWalksThePageInItsOrder) {
+    SetDword(kSettingsKey, "WhenToBlock", 3);
+    DeleteValue(kRunKey, "Keyquell");
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    HWND sheet = OpenSheet(*p, tray);
+    ASSERT_NE(sheet, nullptr);
+    HWND page = Page(sheet);
+    ASSERT_NE(page, nullptr);
+    char text[256] = "";
+    GetWindowTextA(sheet, text, sizeof text);
+    EXPECT_NE(std::string(text).find("Keyquell"), std::string::npos) << text;
+    EXPECT_NE(std::string(text).find("Properties"), std::string::npos) << text;
+    std::vector<std::string> controls;
+    for (HWND c = GetWindow(page, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        GetWindowTextA(c, text, sizeof text);
+        controls.push_back(std::to_string(GetDlgCtrlID(c)) + " " + text);
+    }
+    const std::vector<std::string> expected = {
+        "-1 &Block Windows logo key:",
+        "1004 &Never",
+        "1002 In full-screen ga&mes only",
+        "1003 In all &full-screen games and applications (like Internet Explorer in theatre mode or "
+        "Terminal Services Client)",
+        "1001 Al&ways (you will not be able to access Start menu from keyboard)",
+        "-1 ",
+        "1000 &Run this program when Windows starts",
+    };
+    EXPECT_EQ(controls, expected);
+
+    auto checked = [&](int id) {
+        return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    };
+    HWND apply = GetDlgItem(sheet, 0x3021);
+    HWND always = GetDlgItem(page, 1001);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(sheet) == always; }, 5000)) << "the chosen mode has no focus";
+    std::vector<int> order;
+    for (HWND to = nullptr; order.size() < 10 && (to = PostKey(sheet, WM_KEYDOWN, VK_TAB)) != always;)
+        order.push_back(to ? GetDlgCtrlID(to) : 0);
+    ASSERT_GE(order.size(), 3u);
+    EXPECT_EQ(order[0], 1000);
+    EXPECT_EQ(order[1], IDOK);
+    EXPECT_NE(std::find(order.begin(), order.end(), 140), order.end()) << "the help button is no tab stop";
+    for (int id : {1002, 1003, 1004}) EXPECT_EQ(std::find(order.begin(), order.end(), id), order.end()) << id;
+    EXPECT_TRUE(checked(1001));
+    EXPECT_FALSE(IsWindowEnabled(apply));
+
+    // Up from "Always" is the button above it, the full-screen one: mode 2.
+    EXPECT_EQ(PostKey(sheet, WM_KEYDOWN, VK_UP), GetDlgItem(page, 1003));
+    EXPECT_TRUE(checked(1003));
+    EXPECT_FALSE(checked(1001));
+    EXPECT_TRUE(IsWindowEnabled(apply));
+    EXPECT_EQ(PostKey(sheet, WM_SYSCHAR, 'r'), GetDlgItem(page, 1000));
+    EXPECT_TRUE(checked(1000));
+    // Alt+B, the label's letter, goes back to the chosen mode and leaves it chosen.
+    EXPECT_EQ(PostKey(sheet, WM_SYSCHAR, 'b'), GetDlgItem(page, 1003));
+    EXPECT_TRUE(checked(1003));
+
+    s_shell->ClearEvents();
+    PostKey(sheet, WM_KEYDOWN, VK_RETURN, false);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 5000));
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::ConfigChanged), 1u);
+    DWORD type = 0;
+    std::string data;
+    ASSERT_TRUE(ReadValue(kSettingsKey, "WhenToBlock", type, data));
+    EXPECT_EQ(data, std::string("\x02\0\0\0", 4));
+    ASSERT_TRUE(ReadValue(kRunKey, "Keyquell", type, data));
+    EXPECT_EQ(lstrcmpiA(data.c_str(), KqelPath().c_str()), 0) << data;
     Exit(*p, tray);
 }
 
