@@ -27,6 +27,8 @@ void RegisterKqelMessages() {
 namespace {
 
 constexpr const char* kMutexName = "kqelF97D518C-73D8-44ef-9CC3-629F31145F7D";
+// How long the stop sequence's broadcast waits for any one window.
+constexpr UINT kBroadcastWaitMs = 500;
 
 kq::OsVersion ReadOsVersion() {
     OSVERSIONINFOA vi{};
@@ -120,7 +122,14 @@ void CTarnixApp::SendHookStop() { SendMessageA(m_config.m_hTaskbarWnd, g_msgHook
 
 void CTarnixApp::UnsetHook() { ::UnsetHook(); }
 
-void CTarnixApp::BroadcastNull() { SendMessageA(HWND_BROADCAST, WM_NULL, 0, 0); }
+void CTarnixApp::BroadcastNull() {
+    // Every thread with a top-level window handles one message, which lets the system take the
+    // hook library out of it. A window that hangs is passed over rather than waited for: it
+    // would keep Exit and the end of the logon waiting for good.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kBroadcastWaitMs,
+                        &ignored);
+}
 
 void CTarnixApp::Pause(unsigned milliseconds) { Sleep(milliseconds); }
 

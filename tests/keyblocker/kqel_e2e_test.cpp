@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/keyblocker/fake_shell.h"
@@ -229,6 +230,37 @@ TEST_F(KqelEndToEnd, RightClickMenuClosesAndExits) {
     ASSERT_FALSE(ev.empty());
     EXPECT_EQ(ev[0].kind, ShellEvent::HookStop);
     EXPECT_EQ(Count(ev, ShellEvent::NullBroadcast), 1u);
+}
+
+// A window on the desktop whose thread has stopped answering is passed over by the stop
+// sequence's broadcast: Exit still ends the program.
+TEST_F(KqelEndToEnd, ExitDoesNotWaitForAWindowThatHangs) {
+    auto p = Start();
+    HWND tray = TrayWindow(*p);
+    ASSERT_NE(tray, nullptr);
+    ASSERT_TRUE(s_shell->WaitFor(Started, 5000));
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND hung = nullptr;
+    std::thread hanging([&] {
+        SetThreadDesktop(s_shell->Desktop());
+        hung =
+            CreateWindowExA(0, "STATIC", "hangs", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetEvent(created);
+        WaitForSingleObject(release, INFINITE);  // answers nothing meanwhile
+        if (hung) DestroyWindow(hung);
+    });
+    WaitForSingleObject(created, 5000);
+    EXPECT_NE(hung, nullptr);
+    s_shell->ClearEvents();
+    PostMessageA(tray, WM_COMMAND, 153, 0);
+    const bool exited = p->WaitExit(10000);
+    SetEvent(release);
+    hanging.join();
+    CloseHandle(release);
+    CloseHandle(created);
+    EXPECT_TRUE(exited) << "Exit waits for the window that hangs";
+    EXPECT_EQ(Count(s_shell->Events(), ShellEvent::NullBroadcast), 1u);
 }
 
 // A restarted shell announces its new taskbar: the icon comes back and the hook side, which
