@@ -102,6 +102,16 @@ void TfrmTask::BuildMenuBar() {
         HMENU sub = GetSubMenu(built.get(), 0);
         GetMenuStringA(built.get(), 0, caption, sizeof caption, MF_BYPOSITION);
         RemoveMenu(built.get(), 0, MF_BYPOSITION);
+        for (int i = 0, n = GetMenuItemCount(sub); i < n; ++i) {
+            MENUITEMINFOA mi{};
+            mi.cbSize = sizeof mi;
+            mi.fMask = MIIM_ID | MIIM_FTYPE;
+            if (!GetMenuItemInfoA(sub, static_cast<UINT>(i), TRUE, &mi) || (mi.fType & MFT_SEPARATOR))
+                continue;
+            mi.fMask = MIIM_ID;
+            mi.wID += kMenuCommandBase;
+            SetMenuItemInfoA(sub, static_cast<UINT>(i), TRUE, &mi);
+        }
         AppendMenuA(bar.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), caption);
     }
     SetMenu(Handle(), bar.get());
@@ -190,8 +200,8 @@ bool TfrmTask::CloseQuery() {
 bool TfrmTask::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_COMMAND:
-        if (lp == 0 && HIWORD(wp) == 0) {
-            if (ui::MenuItem* it = mnMain.ItemOfCommand(LOWORD(wp))) {
+        if (lp == 0 && HIWORD(wp) == 0 && LOWORD(wp) > kMenuCommandBase) {
+            if (ui::MenuItem* it = mnMain.ItemOfCommand(LOWORD(wp) - kMenuCommandBase)) {
                 it->Click();
                 result = 0;
                 return true;

@@ -61,6 +61,9 @@ public:
     static constexpr int kDesignSize = 448;  // outer width and height, also the minimum
     // Posted to itself when a menu key matches nothing: the window comes to the front.
     static constexpr UINT kBringToFront = WM_USER + 256;
+    // The menu bar's command ids start here: below it, the dialog keys' IDOK and IDCANCEL
+    // (Enter, Escape) would run the first menu items.
+    static constexpr UINT kMenuCommandBase = 0x100;
     enum PageIndex {
         kPageGeneral = 0,
         kPageTasks = 1,

@@ -54,7 +54,8 @@ void FillProcesses(FakeSource& src) {
                      P(GetCurrentProcessId(), 39, "C:\\bin\\details_window_test.exe")};
     // Odd ids: a worker never shares this process's id (real ids are multiples of four), which
     // would merge the two rows into one.
-    for (uint32_t i = 0; i < 40; ++i) src.processes.push_back(P(kWorker + 4 * i, i < 20 ? 12 : 11, "worker.exe"));
+    for (uint32_t i = 0; i < 40; ++i)
+        src.processes.push_back(P(kWorker + 4 * i, i < 20 ? 12 : 11, "worker.exe"));
     src.threads = {{501, kWorker, 0}, {502, kWorker, 2}, {503, kWorker + 4, 1}};
     std::vector<ModuleEntry> many{M("WORKER.EXE", 0x400000, 200000)};
     for (int i = 1; i < 16; ++i) many.push_back(M("lib.dll", 0x10000000 + i * 0x10000, 200000));
@@ -525,4 +526,24 @@ TEST(RealProcesses, EndProcessEndsAProcessAndItsRowGoes) {
     ASSERT_EQ(1u, script.seen.size());
     EXPECT_FALSE(child.Running());
     EXPECT_EQ(-1, frm.lvProcesses.FindData(pid));
+}
+
+TEST_F(Window, EnterAndEscapeRunNoMenuCommand) {
+    // The dialog keys reach the window as the commands IDOK and IDCANCEL; they must not be
+    // taken for the menu bar's items (Escape once switched Always On Top off).
+    ui::Application app(GetModuleHandleA(nullptr), "Corvane Statwell");
+    Show();
+    frm.pgMain.SetActivePageIndex(5);
+    frm.Info.lvAdapters.SetFocus();
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        MSG m{GetFocus(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        app.ProcessMessage(m);
+        e2e::Pump();
+        EXPECT_TRUE(GetMenuState(GetSubMenu(GetMenu(frm.Handle()), 0), 0, MF_BYPOSITION) & MF_CHECKED) << key;
+        EXPECT_TRUE(Topmost(frm.Handle())) << key;
+        EXPECT_EQ(0, link.options + link.help + link.about) << key;
+    }
+    // The menu bar's own commands still arrive.
+    ChooseMenu(frm, 0, 2);
+    EXPECT_EQ(1, link.options);
 }
