@@ -55,6 +55,15 @@ void StatusBar::ApplyParts() {
     SendMessageA(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
+void StatusBar::BoundsChanged() {
+    ApplyParts();
+    if (!Handle() || Width() == paintedWidth_) return;
+    // The bar's class repaints only the strip a resize uncovers: the size grip and the last
+    // panel's edge drawn at the old width would stay behind.
+    InvalidateRect(Handle(), nullptr, TRUE);
+    paintedWidth_ = Width();
+}
+
 void StatusBar::HandleCreated() {
     SetHeight(MeasureText(GetFont(), "Ag", 2).cy + 9);
     // No grip unless the form can be sized.
@@ -62,6 +71,7 @@ void StatusBar::HandleCreated() {
         if (f->Handle() && !(GetWindowLongA(f->Handle(), GWL_STYLE) & WS_THICKFRAME))
             SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~SBARS_SIZEGRIP);
     SetPanels(widths_);
+    paintedWidth_ = Width();
 }
 
 }  // namespace ui

@@ -28,12 +28,13 @@ public:
 
 protected:
     void HandleCreated() override;
-    void BoundsChanged() override { ApplyParts(); }
+    void BoundsChanged() override;
 
 private:
     void ApplyParts();
     std::vector<int> widths_;
     std::vector<std::string> texts_;
+    int paintedWidth_ = 0;  // the width the bar last had on screen
 };
 
 }  // namespace ui

@@ -401,6 +401,19 @@ TEST_F(Pages, StatusBarPanelsAndTexts) {
     EXPECT_EQ(r.right - r.left, frm.ClientWidth());
     EXPECT_EQ(frm.pgMain.Top() + frm.pgMain.Height(), r.top);
     EXPECT_EQ(frm.pgMain.Top(), 9);
+
+    // Widening the form repaints the whole bar: the size grip drawn at the old right edge goes.
+    uitest::Pump();
+    ValidateRect(sb, nullptr);
+    const int before = r.right - r.left;
+    RECT w;
+    GetWindowRect(frm.Handle(), &w);
+    SetWindowPos(frm.Handle(), nullptr, 0, 0, w.right - w.left + 60, w.bottom - w.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT dirty{};
+    ASSERT_TRUE(GetUpdateRect(sb, &dirty, FALSE));
+    EXPECT_LE(dirty.left, before - 20);
+    EXPECT_GE(dirty.right, before + 60);
 }
 
 TEST_F(Pages, SplitterDragsTheListBesideIt) {
