@@ -11,11 +11,18 @@ CCheckUpdatesDlg::CCheckUpdatesDlg(HINSTANCE instance)
 
 INT_PTR CCheckUpdatesDlg::DoModal() {
     m_bChecked = false;
-    const INT_PTR r = DialogBoxParamA(m_hInstance, MAKEINTRESOURCEA(IDD_CHECK_UPDATES), nullptr, DlgProc,
-                                      reinterpret_cast<LPARAM>(this));
+    m_result = kLater;
+    DialogBoxParamA(m_hInstance, MAKEINTRESOURCEA(IDD_CHECK_UPDATES), nullptr, DlgProc,
+                    reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
-    // A dialog that could not be made at all counts as "later".
-    return r <= 0 ? kLater : r;
+    // Only a button the user pressed decides. A dialog that could not be made, or that the end
+    // of the program closed (WM_QUIT ends its loop with a result nobody chose), counts as "later".
+    return m_result;
+}
+
+void CCheckUpdatesDlg::End(INT_PTR result) {
+    m_result = result;
+    EndDialog(m_hWnd, result);
 }
 
 INT_PTR CALLBACK CCheckUpdatesDlg::DlgProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -35,11 +42,11 @@ INT_PTR CALLBACK CCheckUpdatesDlg::DlgProc(HWND wnd, UINT msg, WPARAM wp, LPARAM
         case IDC_UPD_YES: self->OnCheck(); return TRUE;
         case IDC_UPD_NO:
         case IDC_UPD_CLOSE:
-        case IDCANCEL: EndDialog(wnd, kLater); return TRUE;
-        case IDC_UPD_CLOSE_AFTER_DL: EndDialog(wnd, kCloseAfterNews); return TRUE;
+        case IDCANCEL: self->End(kLater); return TRUE;
+        case IDC_UPD_CLOSE_AFTER_DL: self->End(kCloseAfterNews); return TRUE;
         case IDOK:
             // Enter before the news arrived must not count as "Download now".
-            if (IsWindowVisible(GetDlgItem(wnd, IDOK))) EndDialog(wnd, kDownload);
+            if (IsWindowVisible(GetDlgItem(wnd, IDOK))) self->End(kDownload);
             return TRUE;
         }
         return FALSE;

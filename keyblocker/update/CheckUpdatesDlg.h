@@ -34,11 +34,14 @@ private:
     void SetStatus(UINT stringId);
     void Show(int id, bool visible);
     void Focus(int id);
+    // Ends the dialog with the result of the button pressed.
+    void End(INT_PTR result);
 
     HINSTANCE m_hInstance;
     HWND m_hWnd = nullptr;
     bool m_bChecked = false;
-    bool m_bChecking = false;  // the request runs
+    bool m_bChecking = false;   // the request runs
+    INT_PTR m_result = kLater;  // what the button pressed asked for
 };
 
 }  // namespace kq

@@ -549,6 +549,35 @@ TEST_F(KqelSheet, KeyboardWalksThePageInItsOrder) {
     Exit(*p, tray);
 }
 
+// The end of the session while the settings sheet or the update dialog is open: the program
+// still stops the hook and ends, leaving no copy without a tray window behind, and the
+// unanswered update check stays due.
+TEST_F(KqelSheet, EndOfSessionWithADialogOpenEndsTheProgram) {
+    for (bool sheetOpen : {true, false}) {
+        SetLastUpdate(sheetOpen ? 0 : 31 * 86400);
+        DWORD type = 0;
+        std::string before, after;
+        ReadValue(kSettingsKey, "LastUpdate", type, before);
+        auto p = Start();
+        HWND tray = TrayWindow(*p);
+        ASSERT_NE(tray, nullptr);
+        e2e::WindowMatch dialog;
+        dialog.pid = p->Pid();
+        dialog.cls = "#32770";
+        dialog.visible = true;
+        HWND shown = sheetOpen ? OpenSheet(*p, tray) : e2e::WaitForWindow(dialog, 10000, s_shell->Desktop());
+        ASSERT_NE(shown, nullptr) << sheetOpen;
+        s_shell->ClearEvents();
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(tray, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer));
+        EXPECT_EQ(answer, 1u);
+        EXPECT_TRUE(p->WaitExit(10000)) << "the program stayed without its tray window, " << sheetOpen;
+        EXPECT_EQ(Count(s_shell->Events(), ShellEvent::NullBroadcast), 1u);
+        ASSERT_TRUE(ReadValue(kSettingsKey, "LastUpdate", type, after));
+        EXPECT_EQ(after, before);
+    }
+}
+
 // The text of the message shown when there is no Explorer shell, as the program carries it.
 TEST(KqelResources, MissingShellMessage) {
     HMODULE exe = LoadLibraryExA(KqelPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
